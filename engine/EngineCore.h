@@ -1,0 +1,133 @@
+// The engine's whole state in one struct, CORE: what lives for the process
+// (headless settings, shown error boxes) and what lives for one engine object
+// (window, renderer, clock, keys, random stream, textures, draw lists).
+// Only engine/*.cpp include this header; the game sees hge.h and Platform.h.
+#pragma once
+
+#include <SDL.h>
+
+#include <csignal>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/Platform.h"
+#include "engine/hge.h"
+
+namespace engine {
+
+constexpr int kKeyCount = 256;
+
+// One texture: the CPU texels are the truth; the SDL textures (one per tile
+// when the image is larger than the renderer allows) are made and refreshed
+// lazily when a frame that uses it is drawn.
+struct Texture {
+  int width = 0, height = 0;
+  std::vector<uint32_t> texels;  // ARGB, row-major, width per row
+  bool dirty = true;             // texels changed since the last upload
+  int tileW = 0, tileH = 0;      // tile size in texels (the whole image when untiled)
+  int cols = 0, rows = 0;        // tile grid; 0 while nothing is uploaded
+  std::vector<SDL_Texture*> tiles;  // row-major, cols * rows
+};
+
+// One recorded drawing command of a frame.
+struct DrawCmd {
+  bool clear = false;
+  uint32_t color = 0;  // clear colour
+  HTEXTURE tex = 0;
+  int blend = 0;
+  size_t first = 0;  // first vertex in FrameList::verts
+  size_t quads = 0;  // quads in this batch
+};
+
+struct FrameList {
+  std::vector<DrawCmd> cmds;
+  std::vector<hgeVertex> verts;  // four per quad
+  void Reset() {
+    cmds.clear();
+    verts.clear();
+  }
+};
+
+// Everything that belongs to one engine object; reset when the last hold goes.
+struct EngineState {
+  // Settings from System_SetState.
+  hgeCallback frameFunc = nullptr;
+  hgeCallback renderFunc = nullptr;
+  int screenWidth = 800, screenHeight = 600;
+  int fps = 0;
+  bool windowedFullscreen = false, zbuffer = false, hideMouse = false, dontSuspend = false,
+       showSplash = false;
+  std::string title = "HGE";
+  std::string logFile;
+  std::string error;
+
+  // SDL objects.
+  bool sdlStarted = false;  // System_Initiate succeeded and Shutdown has not run
+  uint32_t sdlSubsystems = 0;
+  SDL_Window* window = nullptr;
+  SDL_Surface* surface = nullptr;  // target of the window-less software renderer
+  SDL_Renderer* renderer = nullptr;
+  std::string rendererName;
+  int maxTextureW = 0, maxTextureH = 0;  // 0: no limit
+  bool minimised = false;
+  bool quitRequested = false;  // window closed or SDL_QUIT seen
+
+  // Clock: the sum of the frame deltas, in double so long runs stay exact.
+  double time = 0.0;
+  float delta = 0.0f;
+  int fpsShown = 0;
+  int fpsFrames = 0;
+  double fpsTime = 0.0;
+
+  // Keyboard, by key code.
+  bool keys[kKeyCount] = {};
+  int keyDown = 0;  // went down this frame
+  int charTyped = 0;
+
+  // Random stream (PCG32).
+  uint64_t rngState = 0, rngInc = 0;
+
+  // Textures by handle; handles are never reused.
+  std::map<HTEXTURE, Texture> textures;
+  HTEXTURE nextTexture = 1;
+
+  // Drawing: the frame being recorded and the last complete one.
+  bool inScene = false;
+  FrameList recording, lastFrame;
+  std::vector<SDL_Vertex> scratchVerts;
+  std::vector<int> scratchIndices;
+};
+
+struct EngineCore {
+  // Lives for the whole process.
+  FrameDriver* driver = nullptr;  // headless when set
+  bool forceSoftware = false;
+  int forcedMaxTexture = 0;
+  bool headlessKeys[kKeyCount] = {};
+  std::vector<int> headlessPresses;  // keys put down since the last frame, in order
+  std::vector<std::string> errorBoxes;
+  volatile std::sig_atomic_t quitSignal = 0;
+
+  // The engine object.
+  int holds = 0;
+  HGE iface;
+  EngineState* st = nullptr;
+};
+
+extern EngineCore CORE;
+
+inline bool Headless() { return CORE.driver != nullptr; }
+
+// Shared between the engine's files.
+void SetError(const std::string& text);
+Texture* FindTexture(HTEXTURE tex);
+bool UploadTexture(Texture& t);          // makes/refreshes the SDL tiles; false on failure
+void DropTextureUploads(Texture& t);     // destroys the SDL tiles, keeps the texels
+void ReplayFrame(const FrameList& list);  // draws a recorded frame into the renderer
+void ApplyFrameInput();                   // start of a frame: events or headless keys
+void PumpEvents();                        // real-time mode: key, window and quit events
+void SeedRandom(uint64_t seed);
+
+}  // namespace engine

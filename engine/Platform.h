@@ -1,0 +1,43 @@
+// What the engine offers beyond the game's interface: the error box, the one
+// place where file names are mapped to this platform, and headless control
+// for the simulator and the tests. The game itself uses only ShowErrorBox.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Shows a modal "Error" box with one OK button (standard error when there is
+// no display or the engine runs headless). Never blocks a headless run.
+void ShowErrorBox(const char* text);
+// Every text shown by ShowErrorBox so far, in order.
+const std::vector<std::string>& ShownErrorBoxes();
+
+// Maps a game file name ("Images\\x.png") to a path of this system ("Images/x.png").
+std::string MapFileName(const char* name);
+
+// Drives the frame loop instead of the wall clock and the keyboard.
+class FrameDriver {
+ public:
+  virtual ~FrameDriver() = default;
+  // Called before every frame. Returns false to end the loop as the window's
+  // close button does; otherwise sets the frame's delta time in seconds.
+  virtual bool NextFrame(float* delta) = 0;
+};
+
+namespace headless {
+// Before hgeCreate: run without a window (offscreen OpenGL, else the software
+// renderer), with dummy audio, driven by the given driver.
+void Enable(FrameDriver* driver);
+bool Enabled();
+// Hold or release a key by its code; takes effect at the start of the next frame.
+void SetKey(int key, bool down);
+void ReleaseAllKeys();
+// Saves the last rendered frame as PNG; false on failure.
+bool SaveShot(const char* pngFile);
+// Name of the renderer in use ("opengl", "software"), empty before System_Initiate.
+std::string RendererName();
+}  // namespace headless
+
+// Windows-style key name lookup shared by the sim's script parser:
+// a key code for "A", "SPACE", "NUMPAD0", "F1", "LEFT", ...; 0 if unknown.
+int KeyCodeFromName(const std::string& name);

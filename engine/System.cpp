@@ -1,0 +1,203 @@
+// Engine start-up and shutdown: the states the game sets, the window and
+// renderer (a real window, or in headless runs the offscreen OpenGL driver
+// with a window-less software renderer as the fallback), the error text and
+// the log file.
+#include <SDL.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "engine/EngineCore.h"
+
+using engine::CORE;
+
+namespace {
+
+engine::EngineState& St() { return *CORE.st; }
+
+std::string SdlError(const char* what) { return std::string(what) + ": " + SDL_GetError(); }
+
+// Window-less fallback: the software renderer drawing into a plain surface.
+bool CreateSoftwareTarget(engine::EngineState& st) {
+  st.surface = SDL_CreateRGBSurfaceWithFormat(0, st.screenWidth, st.screenHeight, 32,
+                                              SDL_PIXELFORMAT_ARGB8888);
+  if (!st.surface) {
+    engine::SetError(SdlError("Can't create the drawing surface"));
+    return false;
+  }
+  st.renderer = SDL_CreateSoftwareRenderer(st.surface);
+  if (!st.renderer) {
+    engine::SetError(SdlError("Can't create the software renderer"));
+    return false;
+  }
+  return true;
+}
+
+bool InitHeadless(engine::EngineState& st) {
+  if (!getenv("SDL_AUDIODRIVER")) SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+  if (!CORE.forceSoftware) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+      st.sdlSubsystems |= SDL_INIT_VIDEO;
+      st.window = SDL_CreateWindow(st.title.c_str(), 0, 0, st.screenWidth, st.screenHeight,
+                                   SDL_WINDOW_HIDDEN);
+      if (st.window) st.renderer = SDL_CreateRenderer(st.window, -1, SDL_RENDERER_ACCELERATED);
+      if (!st.renderer) {
+        SDL_Log("offscreen renderer unavailable (%s); using the software renderer",
+                SDL_GetError());
+        if (st.window) SDL_DestroyWindow(st.window);
+        st.window = nullptr;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        st.sdlSubsystems &= ~SDL_INIT_VIDEO;
+      }
+    }
+  }
+  if (!st.renderer && !CreateSoftwareTarget(st)) return false;
+  return true;
+}
+
+bool InitWindow(engine::EngineState& st) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    engine::SetError(SdlError("Can't initialize SDL"));
+    return false;
+  }
+  st.sdlSubsystems |= SDL_INIT_VIDEO;
+  uint32_t flags = SDL_WINDOW_SHOWN;
+  if (st.windowedFullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  st.window = SDL_CreateWindow(st.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               st.screenWidth, st.screenHeight, flags);
+  if (!st.window) {
+    engine::SetError(SdlError("Can't create window"));
+    return false;
+  }
+  st.renderer = SDL_CreateRenderer(st.window, -1, SDL_RENDERER_ACCELERATED);
+  if (!st.renderer) st.renderer = SDL_CreateRenderer(st.window, -1, SDL_RENDERER_SOFTWARE);
+  if (!st.renderer) {
+    engine::SetError(SdlError("Can't create renderer"));
+    return false;
+  }
+  // A desktop-sized window shows the game's screen scaled, with bars if needed.
+  if (st.windowedFullscreen) SDL_RenderSetLogicalSize(st.renderer, st.screenWidth, st.screenHeight);
+  SDL_ShowCursor(st.hideMouse ? SDL_DISABLE : SDL_ENABLE);
+  return true;
+}
+
+}  // namespace
+
+void HGE::System_SetState(hgeBoolState state, bool value) {
+  engine::EngineState& st = St();
+  switch (state) {
+    case HGE_WINDOWED_FULLSCREEN: st.windowedFullscreen = value; break;
+    case HGE_ZBUFFER: st.zbuffer = value; break;
+    case HGE_HIDEMOUSE: st.hideMouse = value; break;
+    case HGE_DONTSUSPEND: st.dontSuspend = value; break;
+    case HGE_SHOWSPLASH: st.showSplash = value; break;
+  }
+}
+
+void HGE::System_SetState(hgeFuncState state, hgeCallback value) {
+  if (state == HGE_FRAMEFUNC) St().frameFunc = value;
+  if (state == HGE_RENDERFUNC) St().renderFunc = value;
+}
+
+void HGE::System_SetState(hgeIntState state, int value) {
+  engine::EngineState& st = St();
+  // The screen size is fixed once the window exists.
+  switch (state) {
+    case HGE_SCREENWIDTH: if (!st.sdlStarted) st.screenWidth = value; break;
+    case HGE_SCREENHEIGHT: if (!st.sdlStarted) st.screenHeight = value; break;
+    case HGE_FPS: st.fps = value; break;
+  }
+}
+
+void HGE::System_SetState(hgeStringState state, const char* value) {
+  engine::EngineState& st = St();
+  const std::string text = value ? value : "";
+  if (state == HGE_TITLE) {
+    st.title = text;
+    if (st.window) SDL_SetWindowTitle(st.window, st.title.c_str());
+  }
+  if (state == HGE_LOGFILE) st.logFile = text;
+}
+
+const char* HGE::System_GetErrorMessage() { return St().error.c_str(); }
+
+void HGE::System_Log(const char* format, ...) {
+  engine::EngineState& st = St();
+  if (st.logFile.empty() || !format) return;
+  FILE* f = fopen(MapFileName(st.logFile.c_str()).c_str(), "a");
+  if (!f) return;
+  va_list args;
+  va_start(args, format);
+  vfprintf(f, format, args);
+  va_end(args);
+  fputc('\n', f);
+  fclose(f);
+}
+
+bool HGE::System_Initiate() {
+  engine::EngineState& st = St();
+  if (st.sdlStarted) return true;
+  if (st.screenWidth <= 0 || st.screenHeight <= 0) {
+    engine::SetError("Invalid screen size " + std::to_string(st.screenWidth) + "x" +
+                     std::to_string(st.screenHeight));
+    return false;
+  }
+  // Our own handlers end the frame loop on SIGINT/SIGTERM (see FrameLoop.cpp).
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+  st.sdlStarted = true;  // from here on System_Shutdown undoes what exists
+  const bool ok = engine::Headless() ? InitHeadless(st) : InitWindow(st);
+  if (!ok) {
+    const std::string error = st.error;
+    System_Shutdown();
+    st.error = error;
+    System_Log("%s", error.c_str());
+    return false;
+  }
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(st.renderer, &info) == 0) {
+    st.rendererName = info.name ? info.name : "";
+    st.maxTextureW = info.max_texture_width;
+    st.maxTextureH = info.max_texture_height;
+  }
+  if (CORE.forcedMaxTexture > 0) {
+    if (st.maxTextureW <= 0 || st.maxTextureW > CORE.forcedMaxTexture)
+      st.maxTextureW = CORE.forcedMaxTexture;
+    if (st.maxTextureH <= 0 || st.maxTextureH > CORE.forcedMaxTexture)
+      st.maxTextureH = CORE.forcedMaxTexture;
+  }
+  if (!engine::Headless()) {
+    engine::SeedRandom(static_cast<uint64_t>(time(nullptr)) ^ SDL_GetPerformanceCounter());
+  }
+  st.time = 0.0;
+  st.delta = 0.0f;
+  System_Log("Engine started: %dx%d, renderer %s%s", st.screenWidth, st.screenHeight,
+             st.rendererName.c_str(), engine::Headless() ? ", headless" : "");
+  return true;
+}
+
+void HGE::System_Shutdown() {
+  engine::EngineState& st = St();
+  if (!st.sdlStarted) return;
+  for (auto& entry : st.textures) engine::DropTextureUploads(entry.second);
+  if (st.renderer) SDL_DestroyRenderer(st.renderer);
+  if (st.surface) SDL_FreeSurface(st.surface);
+  if (st.window) SDL_DestroyWindow(st.window);
+  st.renderer = nullptr;
+  st.surface = nullptr;
+  st.window = nullptr;
+  st.rendererName.clear();
+  if (st.sdlSubsystems) SDL_QuitSubSystem(st.sdlSubsystems);
+  st.sdlSubsystems = 0;
+  // Other users of SDL (the sound bank) may still hold their subsystems.
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
+  st.inScene = false;
+  st.recording.Reset();
+  st.lastFrame.Reset();
+  st.sdlStarted = false;
+}

@@ -1,0 +1,4 @@
+// Entry point of the game.
+#include "game/Game.h"
+
+int main() { return GameMain(); }

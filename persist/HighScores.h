@@ -1,0 +1,33 @@
+// The ten best scores with their players' names, the name entry and the table
+// screen; read at start-up and written at shutdown.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class PlayerCloud;
+
+class HighScores {
+ public:
+  HighScores(const std::string& namesFile, const std::string& pointsFile);
+  HighScores(const HighScores&) = delete;
+  HighScores& operator=(const HighScores&) = delete;
+  ~HighScores();
+
+  void Load();
+  int PositionFor(int score);
+  void SetSubject(PlayerCloud* cloud);
+  void UpdateNameEntry();
+  void CommitName();
+  void RenderNameEntry();
+  void RenderTable();
+  void Save();
+
+  std::string namesFile;
+  std::string pointsFile;
+  std::vector<std::string> names;
+  std::vector<int32_t> points;
+  PlayerCloud* subject = nullptr;
+  std::string typedName;
+};

@@ -1,0 +1,34 @@
+# Shared by scripts/play and scripts/test: installs the Debian packages the
+# build needs (only the missing ones) and builds a configuration.
+# shellcheck shell=bash
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
+  libegl-mesa0 libgl1-mesa-dri
+  libcairo2-dev fonts-dejavu-core libmp3lame-dev
+  nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+install_missing_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -eq 0 ]; then return 0; fi
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# build_config DIR [cmake options...]: configures and builds everything,
+# the game data included.
+build_config() {
+  local dir="$1"; shift
+  cmake -S "$ROOT" -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,80 @@
+// Runs the simulator binary in a private copy of the data folder.
+#include "tests/SimRunner.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Big read-only data is linked, small files the game may write are copied.
+fs::path MakeRunFolder() {
+  static int counter = 0;
+  const fs::path dir = fs::temp_directory_path() /
+                       ("zarvo-sim-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  for (const auto& entry : fs::directory_iterator(ZARVO_DATA_DIR)) {
+    const fs::path target = dir / entry.path().filename();
+    if (entry.is_directory()) fs::create_directory_symlink(entry.path(), target);
+    else if (entry.path().extension() == ".txt") fs::copy_file(entry.path(), target);
+    else fs::create_symlink(entry.path(), target);
+  }
+  return dir;
+}
+
+}  // namespace
+
+SimResult RunSimWith(const std::string& script, const SimOptions& options) {
+  SimResult result;
+  const fs::path dir = MakeRunFolder();
+  result.dir = dir.string();
+  for (const std::string& name : options.remove) fs::remove(dir / name);
+  for (const auto& [name, content] : options.files) {
+    fs::remove(dir / name);
+    std::ofstream(dir / name, std::ios::binary) << content;
+  }
+  std::ofstream(dir / "script.txt") << script;
+  const std::string command = "cd '" + dir.string() + "' && SDL_AUDIODRIVER=" + options.audioDriver +
+                              " '" + ZARVO_SIM + "' < script.txt > out.txt 2> err.txt";
+  const int status = std::system(command.c_str());
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.errors = ReadFile(dir / "err.txt");
+  std::istringstream out(ReadFile(dir / "out.txt"));
+  for (std::string line; std::getline(out, line);) {
+    if (line.empty() || line[0] != '{') continue;
+    result.dumps.push_back(nlohmann::json::parse(line));
+  }
+  return result;
+}
+
+std::vector<nlohmann::json> RunSim(const std::string& script) {
+  SimResult r = RunSimWith(script, SimOptions{});
+  EXPECT_EQ(r.exitCode, 0) << r.errors;
+  return r.dumps;
+}
+
+std::string GameValuesWith(const std::map<int, std::string>& replaced) {
+  std::istringstream in(ReadFile(fs::path(ZARVO_DATA_DIR) / "GameValues.txt"));
+  std::string out;
+  int number = 0;
+  for (std::string line; std::getline(in, line); ++number) {
+    auto it = replaced.find(number);
+    out += (it != replaced.end() ? it->second : line) + "\n";
+  }
+  return out;
+}

@@ -1,0 +1,35 @@
+// Runs zarvo-sim on a script in a fresh copy of the game's data folder and
+// returns what it printed. Each run gets its own folder, so runs can change
+// tuning values and high scores without disturbing each other.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+struct SimResult {
+  int exitCode = -1;
+  std::vector<nlohmann::json> dumps;  // one per `dump` line
+  std::string errors;                 // standard error
+  std::string dir;                    // the run's data folder (kept until the process ends)
+};
+
+struct SimOptions {
+  // Files written into the run's folder before the game starts (name -> content),
+  // e.g. "GameValues.txt" or "highscore_points.txt". An empty name list keeps the
+  // generated files.
+  std::map<std::string, std::string> files;
+  // Files removed from the run's folder before the game starts.
+  std::vector<std::string> remove;
+  std::string audioDriver = "dummy";
+};
+
+SimResult RunSimWith(const std::string& script, const SimOptions& options);
+
+// The common case: the dumps of a script run with the generated data.
+std::vector<nlohmann::json> RunSim(const std::string& script);
+
+// The generated GameValues.txt with some lines replaced (line number -> value).
+std::string GameValuesWith(const std::map<int, std::string>& lines);

@@ -1,0 +1,198 @@
+// zarvo-sim: runs the real game headless in the current directory, driven by
+// a script on standard input (one command a line, '#' starts a comment):
+//   seed N | start | hold KEY... | release KEY... | release all | press KEY
+//   frames N [DT] | dump | shot FILE.png | set FIELD VALUE... | spawn CLASS [X Y] | quit
+// A bad line is reported with its number on standard error and the run ends
+// with status 1 after a clean shutdown.
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/Platform.h"
+#include "engine/hge.h"
+#include "game/Game.h"
+#include "sound/SoundBank.h"
+#include "tools/sim/State.h"
+
+namespace {
+
+struct Line {
+  int number;
+  std::vector<std::string> words;
+};
+
+std::vector<Line> ReadScript(std::istream& in) {
+  std::vector<Line> lines;
+  std::string text;
+  int number = 0;
+  while (std::getline(in, text)) {
+    ++number;
+    const size_t hash = text.find('#');
+    if (hash != std::string::npos) text.erase(hash);
+    std::istringstream words(text);
+    Line line{number, {}};
+    for (std::string w; words >> w;) line.words.push_back(w);
+    if (!line.words.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+class ScriptDriver : public FrameDriver {
+ public:
+  explicit ScriptDriver(std::vector<Line> lines) : lines_(std::move(lines)) {}
+
+  // Runs the script up to the first command that needs the game.
+  bool RunPrelude() {
+    while (next_ < lines_.size()) {
+      const Line& line = lines_[next_];
+      if (line.words[0] != "seed") return true;
+      int seed = 0;
+      if (line.words.size() != 2 || !ParseInt(line.words[1], &seed)) return Fail(line, "seed takes one number");
+      seed_ = seed;
+      ++next_;
+    }
+    return false;  // nothing needs the game
+  }
+
+  int seed() const { return seed_; }
+  bool failed() const { return failed_; }
+  std::vector<std::string> soundCalls;
+
+  bool NextFrame(float* delta) override {
+    for (int key : pressed_) headless::SetKey(key, false);
+    pressed_.clear();
+    while (framesLeft_ == 0) {
+      if (next_ >= lines_.size() || failed_ || quit_) return false;
+      Execute(lines_[next_++]);
+    }
+    --framesLeft_;
+    *delta = frameTime_;
+    return true;
+  }
+
+ private:
+  static bool ParseInt(const std::string& w, int* out) {
+    try {
+      size_t used = 0;
+      *out = std::stoi(w, &used);
+      return used == w.size();
+    } catch (...) {
+      return false;
+    }
+  }
+
+  bool Fail(const Line& line, const std::string& why) {
+    std::fprintf(stderr, "zarvo-sim: line %d: %s\n", line.number, why.c_str());
+    failed_ = true;
+    return false;
+  }
+
+  bool Keys(const Line& line, size_t from, std::vector<int>* keys) {
+    for (size_t i = from; i < line.words.size(); ++i) {
+      const int key = KeyCodeFromName(line.words[i]);
+      if (!key) return Fail(line, "unknown key '" + line.words[i] + "'");
+      keys->push_back(key);
+    }
+    if (keys->empty()) return Fail(line, "no key given");
+    return true;
+  }
+
+  void Execute(const Line& line) {
+    const std::string& command = line.words[0];
+    std::vector<std::string> args(line.words.begin() + 1, line.words.end());
+    std::vector<int> keys;
+    if (command == "start") {
+      // Start-up has run already: the script goes on at the frame loop.
+    } else if (command == "seed") {
+      Fail(line, "seed must come before the game starts");
+    } else if (command == "hold") {
+      if (Keys(line, 1, &keys))
+        for (int key : keys) headless::SetKey(key, true);
+    } else if (command == "release") {
+      if (args.size() == 1 && args[0] == "all") headless::ReleaseAllKeys();
+      else if (Keys(line, 1, &keys))
+        for (int key : keys) headless::SetKey(key, false);
+    } else if (command == "press") {
+      if (args.size() != 1) {
+        Fail(line, "press takes one key");
+      } else if (Keys(line, 1, &keys)) {
+        headless::SetKey(keys[0], true);
+        pressedNext_.push_back(keys[0]);
+      }
+    } else if (command == "frames") {
+      int count = 0;
+      float dt = 1.0f / 60.0f;
+      if (args.empty() || args.size() > 2 || !ParseInt(args[0], &count) || count < 0) {
+        Fail(line, "frames takes a count and optionally a delta time");
+        return;
+      }
+      if (args.size() == 2) {
+        try {
+          size_t used = 0;
+          dt = std::stof(args[1], &used);
+          if (used != args[1].size() || dt < 0) throw 0;
+        } catch (...) {
+          Fail(line, "bad delta time");
+          return;
+        }
+      }
+      framesLeft_ = count;
+      frameTime_ = dt;
+      // A pressed key stays down for the first of these frames only.
+      if (count > 0) pressed_.swap(pressedNext_);
+      pressedNext_.clear();
+      if (count == 0) pressed_.clear();
+    } else if (command == "dump") {
+      std::cout << DumpState(soundCalls).dump() << std::endl;
+    } else if (command == "shot") {
+      if (args.size() != 1) Fail(line, "shot takes a file name");
+      else if (!headless::SaveShot(args[0].c_str())) Fail(line, "cannot save " + args[0]);
+    } else if (command == "set") {
+      if (args.size() < 2) {
+        Fail(line, "set takes a field and a value");
+        return;
+      }
+      const std::string error = SetField(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
+      if (!error.empty()) Fail(line, error);
+    } else if (command == "spawn") {
+      if (args.empty()) {
+        Fail(line, "spawn takes a class");
+        return;
+      }
+      const std::string error = SpawnObject(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
+      if (!error.empty()) Fail(line, error);
+    } else if (command == "quit") {
+      quit_ = true;
+    } else {
+      Fail(line, "unknown command '" + command + "'");
+    }
+  }
+
+  std::vector<Line> lines_;
+  size_t next_ = 0;
+  int seed_ = 1;
+  int framesLeft_ = 0;
+  float frameTime_ = 1.0f / 60.0f;
+  bool failed_ = false;
+  bool quit_ = false;
+  std::vector<int> pressedNext_;  // pressed, waiting for the next frames command
+  std::vector<int> pressed_;      // down for the frame about to run
+};
+
+}  // namespace
+
+int main() {
+  ScriptDriver driver(ReadScript(std::cin));
+  const bool needsGame = driver.RunPrelude();
+  if (driver.failed()) return 1;
+  if (!needsGame) return 0;
+  headless::Enable(&driver);
+  soundBank->callLog = &driver.soundCalls;
+  HGE* engine = hgeCreate(HGE_VERSION);  // a hold of our own, to seed before start-up
+  engine->Random_Seed(driver.seed());
+  GameMain();
+  engine->Release();
+  return driver.failed() ? 1 : 0;
+}
