@@ -3,6 +3,7 @@
 // for the simulator and the tests. The game itself uses only ShowErrorBox.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,8 @@ class FrameDriver {
 
 namespace headless {
 // Before hgeCreate: run without a window (offscreen OpenGL, else the software
-// renderer), with dummy audio, driven by the given driver.
+// renderer), with dummy audio, driven by the given driver. Enable(nullptr)
+// returns to real-time runs. Either way all keys are released.
 void Enable(FrameDriver* driver);
 bool Enabled();
 // Hold or release a key by its code; takes effect at the start of the next frame.
@@ -36,6 +38,15 @@ void ReleaseAllKeys();
 bool SaveShot(const char* pngFile);
 // Name of the renderer in use ("opengl", "software"), empty before System_Initiate.
 std::string RendererName();
+// Test hooks, before System_Initiate: skip the offscreen OpenGL renderer and
+// use the window-less software one; pretend the renderer's largest texture is
+// `size` texels wide and high (0: the renderer's own limit), so tests can
+// exercise the tiling of large textures with small ones.
+void UseSoftwareRenderer(bool software);
+void SetMaxTextureSize(int size);
+// How many SDL textures (tiles) carry a texture now; 0 until a frame drawing
+// it has been rendered, 1 when it fits the renderer whole.
+int TextureTiles(uint32_t tex);
 }  // namespace headless
 
 // Windows-style key name lookup shared by the sim's script parser:

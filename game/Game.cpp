@@ -16,6 +16,7 @@
 #include "gfx/SpriteSheet.h"
 #include "gfx/TextPrinter.h"
 #include "gfx/hgeParticleSystem.h"
+#include "objects/Cloud.h"
 #include "objects/Mountain.h"
 #include "objects/Plane.h"
 #include "objects/PlayerCloud.h"
@@ -174,7 +175,7 @@ bool RenderFunc() {
   for (GameObject* object : objects) object->Render(frameDelta);
   if (player1) player1->Render(frameDelta);
   if (player2) player2->Render(frameDelta);
-  for (Cloud* cloud : cloudobjects) reinterpret_cast<GameObject*>(cloud)->Render(frameDelta);
+  for (Cloud* cloud : cloudobjects) cloud->Render(frameDelta);
   rain.Render(frameDelta);
   RenderHud();
   RenderHudText();

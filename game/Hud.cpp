@@ -80,19 +80,20 @@ void RenderHud() {
 
 void RenderHudText() {
   // A zero frame delta (the very first frame) shows as an infinite rate.
-  const float fps =
-      frameDelta != 0 ? 1.0f / frameDelta : std::numeric_limits<float>::infinity();
+  const float fps = frameDelta != 0 ? 1.0f / frameDelta : std::numeric_limits<float>::infinity();
   textPrinter->PrintLine(showFrameStats, "Fps: " + NumberText(fps), 0);
   textPrinter->PrintLine(showFrameStats, "Time Played: " + NumberText(hge->Timer_GetTime()), 1);
 
   const bool inGame = GameState == State::Playing || GameState == State::Paused;
   if (player1) {
-    textPrinter->Print(screenWidth / 3, 20, "Score: " + NumberText(static_cast<float>(player1->score)), 2);
+    textPrinter->Print(screenWidth / 3, 20,
+                       "Score: " + NumberText(static_cast<float>(player1->score)), 2);
   } else if (inGame) {
     textPrinter->Print(0, 20, "Press Spacebar To Join!", 0);
   }
   if (player2) {
-    textPrinter->Print(2 * screenWidth / 3, 20, "Score: " + NumberText(static_cast<float>(player2->score)), 2);
+    textPrinter->Print(2 * screenWidth / 3, 20,
+                       "Score: " + NumberText(static_cast<float>(player2->score)), 2);
   } else if (inGame) {
     textPrinter->Print(2 * screenWidth / 3, 20, "Press \"0\" To Join!", 0);
   }

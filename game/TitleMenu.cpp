@@ -82,8 +82,7 @@ void TitleMenu::Update(float) {
       lastStepTime = hge->Timer_GetTime();
     }
   }
-  if (item == 0 && (playersChoice == kOnePlayer || playersChoice == kTwoPlayers) &&
-      Held(HGEK_UP)) {
+  if (item == 0 && (playersChoice == kOnePlayer || playersChoice == kTwoPlayers) && Held(HGEK_UP)) {
     subMenuFrame = kSubMenuCloseStart;
     subMenuStep = -1;
     playersChoice = kSubMenuMoving;
@@ -111,14 +110,24 @@ void TitleMenu::Render(float) {
   if (connector == 0) {
     switch (item) {
       case 0:
-        if (playersChoice == kSubMenuMoving) top = subMenuFrame;
-        else if (playersChoice == kOnePlayer) top = kTopOnePlayer;
-        else if (playersChoice == kTwoPlayers) top = kTopTwoPlayers;
-        else if (playersChoice == kSubMenuClosed) top = kTopSelected;
+        if (playersChoice == kSubMenuMoving)
+          top = subMenuFrame;
+        else if (playersChoice == kOnePlayer)
+          top = kTopOnePlayer;
+        else if (playersChoice == kTwoPlayers)
+          top = kTopTwoPlayers;
+        else if (playersChoice == kSubMenuClosed)
+          top = kTopSelected;
         break;
-      case 1: left = kLeftSelected; break;
-      case 2: bottom = kBottomSelected; break;
-      case 3: right = kRightSelected; break;
+      case 1:
+        left = kLeftSelected;
+        break;
+      case 2:
+        bottom = kBottomSelected;
+        break;
+      case 3:
+        right = kRightSelected;
+        break;
     }
   }
   draw(w / 2, h / 4, top, plain);
@@ -127,7 +136,9 @@ void TitleMenu::Render(float) {
   draw(3 * w / 4, h / 2, right, plain);
   if (connector == 0) textPrinter->Print(15, 10, "Zarvo Zov Orava", 0);
 
-  auto connectorFrameOf = [&](int which) { return connector == which ? connectorFrame : kConnectorIdle; };
+  auto connectorFrameOf = [&](int which) {
+    return connector == which ? connectorFrame : kConnectorIdle;
+  };
   draw(3 * w / 8, 3 * h / 8, connectorFrameOf(1), hgeVector(-1, 1));
   draw(5 * w / 8, 3 * h / 8, connectorFrameOf(2), hgeVector(1, 1));
   draw(3 * w / 8, 5 * h / 8, connectorFrameOf(3), hgeVector(-1, -1));

@@ -38,7 +38,7 @@ void HighScores::Load() {
   while (names.size() < kTableSize) names.push_back("\n");
   for (int i = 0; i < kTableSize; ++i) {
     points.push_back(i < static_cast<int>(scoresStr.size()) ? TextFile::TextToInt(scoresStr[i])
-                                                             : 0);
+                                                            : 0);
   }
 }
 

@@ -65,6 +65,5 @@ int32_t TextFile::TextToInt(const std::string& text) {
     return magnitude >= limit ? std::numeric_limits<int32_t>::min()
                               : static_cast<int32_t>(-magnitude);
   }
-  return magnitude >= limit ? std::numeric_limits<int32_t>::max()
-                            : static_cast<int32_t>(magnitude);
+  return magnitude >= limit ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(magnitude);
 }

@@ -1,4 +1,11 @@
-// Stand-in: replaced by the real generator.
+// The world pictures: scenery layers, sun, storm overlays and grass, the
+// energy clouds and rain drop, the two mountains and the propeller plane.
 #include "tools/datagen/Generators.h"
+#include "tools/datagen/WorldParts.h"
 
-void GenerateWorldImages(const Output&) {}
+void GenerateWorldImages(const Output& out) {
+  GenerateSceneryImages(out);
+  GenerateEnergyCloudImages(out);
+  GenerateMountainImages(out);
+  GeneratePlaneImage(out);
+}

@@ -24,7 +24,7 @@ struct Field {
   // Parses the words after the field name; false when they do not fit.
   std::function<bool(const std::vector<std::string>&)> set;
   // For a nested object: its own fields, reached by "name.child".
-  std::function<FieldList()> children;
+  std::function<FieldList()> children = nullptr;
 };
 
 // A float as the shortest JSON number that reads back as the same float.

@@ -56,7 +56,8 @@ Field AnimRequestsField(std::set<CloudAnim>& requests) {
                  }
                  requests = parsed;
                  return true;
-               }};
+               },
+               nullptr};
 }
 
 FieldList LightningFields(Lightning& l) {
@@ -120,7 +121,8 @@ FieldList RainFields() {
               if (words.size() != 1 || words[0] != "clear") return false;
               rain.Clear();
               return true;
-            }},
+            },
+            nullptr},
       MakeReadOnly("dropCount", [] { return rain.drops.size(); }),
       MakeField("loopPlaying", rain.loopPlaying),
       // "set rain.addDrop X Y OWNER": a drop of that player's cloud with its
@@ -138,6 +140,7 @@ FieldList RainFields() {
               d.drawOffset = 0;
               rain.drops.push_back(d);
               return true;
-            }},
+            },
+            nullptr},
   };
 }

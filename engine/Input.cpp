@@ -1,0 +1,81 @@
+// Keyboard state per frame. At the start of each frame the held keys, the key
+// that went down and the character it types are taken either from SDL's
+// events and keyboard state (real-time) or from the keys a headless driver
+// set since the previous frame. The typed character comes from the key table
+// in both modes, so name entry behaves the same in a replay.
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "engine/EngineCore.h"
+#include "engine/KeyTable.h"
+
+using engine::CORE;
+
+namespace engine {
+namespace {
+
+void ApplyRealTimeKeys(EngineState& st) {
+  int count = 0;
+  const Uint8* scan = SDL_GetKeyboardState(&count);
+  std::fill(std::begin(st.keys), std::end(st.keys), false);
+  for (int sc = 0; sc < count; ++sc) {
+    if (!scan[sc]) continue;
+    const int key = KeyFromScancode(sc);
+    if (key > 0 && key < kKeyCount) st.keys[key] = true;
+  }
+}
+
+void ApplyHeadlessKeys(EngineState& st) {
+  for (int key : CORE.headlessPresses) {
+    if (!st.keys[key]) st.keyDown = key;  // a key already held does not go down again
+  }
+  CORE.headlessPresses.clear();
+  std::copy(std::begin(CORE.headlessKeys), std::end(CORE.headlessKeys), st.keys);
+}
+
+}  // namespace
+
+void PumpEvents() {
+  EngineState& st = *CORE.st;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    switch (e.type) {
+      case SDL_QUIT: st.quitRequested = true; break;
+      case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) st.quitRequested = true;
+        if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) st.minimised = true;
+        if (e.window.event == SDL_WINDOWEVENT_RESTORED) st.minimised = false;
+        break;
+      case SDL_KEYDOWN:
+        if (!e.key.repeat) {
+          const int key = KeyFromScancode(e.key.keysym.scancode);
+          if (key) st.keyDown = key;
+        }
+        break;
+      default: break;
+    }
+  }
+}
+
+void ApplyFrameInput() {
+  EngineState& st = *CORE.st;
+  st.keyDown = 0;
+  if (Headless()) {
+    ApplyHeadlessKeys(st);
+  } else {
+    PumpEvents();
+    ApplyRealTimeKeys(st);
+  }
+  st.charTyped = st.keyDown ? KeyChar(st.keyDown, st.keys[HGEK_SHIFT]) : 0;
+}
+
+}  // namespace engine
+
+bool HGE::Input_GetKeyState(int key) {
+  return key > 0 && key < engine::kKeyCount && CORE.st->keys[key];
+}
+
+int HGE::Input_GetKey() { return CORE.st->keyDown; }
+int HGE::Input_GetChar() { return CORE.st->charTyped; }
+const char* HGE::Input_GetKeyName(int key) { return engine::KeyName(key); }

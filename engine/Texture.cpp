@@ -1,0 +1,176 @@
+// Textures: images loaded with SDL_image into a CPU copy of ARGB texels,
+// blank textures the game paints through Lock/Unlock, and the SDL textures
+// made from them when a frame is drawn. An image larger than the renderer
+// allows is uploaded as a grid of tiles; Render.cpp splits quads to match.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/EngineCore.h"
+
+using engine::CORE;
+
+namespace engine {
+
+Texture* FindTexture(HTEXTURE tex) {
+  if (!CORE.st || tex == 0) return nullptr;
+  auto it = CORE.st->textures.find(tex);
+  return it == CORE.st->textures.end() ? nullptr : &it->second;
+}
+
+void DropTextureUploads(Texture& t) {
+  for (SDL_Texture* tile : t.tiles) {
+    if (tile) SDL_DestroyTexture(tile);
+  }
+  t.tiles.clear();
+  t.cols = t.rows = 0;
+  t.dirty = true;
+}
+
+bool UploadTexture(Texture& t) {
+  EngineState& st = *CORE.st;
+  if (!st.renderer) return false;
+  if (t.tiles.empty()) {
+    t.tileW = st.maxTextureW > 0 ? std::min(t.width, st.maxTextureW) : t.width;
+    t.tileH = st.maxTextureH > 0 ? std::min(t.height, st.maxTextureH) : t.height;
+    t.cols = (t.width + t.tileW - 1) / t.tileW;
+    t.rows = (t.height + t.tileH - 1) / t.tileH;
+    t.tiles.assign(static_cast<size_t>(t.cols) * t.rows, nullptr);
+    for (int r = 0; r < t.rows; ++r) {
+      for (int c = 0; c < t.cols; ++c) {
+        const int w = std::min(t.tileW, t.width - c * t.tileW);
+        const int h = std::min(t.tileH, t.height - r * t.tileH);
+        SDL_Texture* tile =
+            SDL_CreateTexture(st.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
+        if (!tile) {
+          SetError(std::string("Can't create texture: ") + SDL_GetError());
+          DropTextureUploads(t);
+          return false;
+        }
+        SDL_SetTextureScaleMode(tile, SDL_ScaleModeLinear);
+        t.tiles[static_cast<size_t>(r) * t.cols + c] = tile;
+      }
+    }
+    t.dirty = true;
+  }
+  if (t.dirty) {
+    for (int r = 0; r < t.rows; ++r) {
+      for (int c = 0; c < t.cols; ++c) {
+        const uint32_t* start =
+            t.texels.data() + static_cast<size_t>(r) * t.tileH * t.width + c * t.tileW;
+        SDL_UpdateTexture(t.tiles[static_cast<size_t>(r) * t.cols + c], nullptr, start,
+                          t.width * 4);
+      }
+    }
+    t.dirty = false;
+  }
+  return true;
+}
+
+namespace {
+
+HTEXTURE AddTexture(Texture&& t) {
+  EngineState& st = *CORE.st;
+  const HTEXTURE handle = st.nextTexture++;
+  st.textures.emplace(handle, std::move(t));
+  return handle;
+}
+
+void LoadFailed(HGE& hge, const std::string& reason) {
+  SetError(reason);
+  hge.System_Log("%s", reason.c_str());
+}
+
+}  // namespace
+}  // namespace engine
+
+HTEXTURE HGE::Texture_Create(int width, int height) {
+  if (width <= 0 || height <= 0) {
+    engine::LoadFailed(*this, "Can't create a texture of size " + std::to_string(width) + "x" +
+                                  std::to_string(height));
+    return 0;
+  }
+  engine::Texture t;
+  t.width = width;
+  t.height = height;
+  t.texels.assign(static_cast<size_t>(width) * height, 0u);
+  return engine::AddTexture(std::move(t));
+}
+
+HTEXTURE HGE::Texture_Load(const char* filename, uint32_t size, bool /*mipmap*/) {
+  // With a size, the "name" is an image already in memory (as Resource_Load gives it).
+  SDL_RWops* rw = nullptr;
+  std::string label;
+  if (size > 0 && filename) {
+    rw = SDL_RWFromConstMem(filename, static_cast<int>(size));
+    label = "<memory>";
+  } else {
+    label = MapFileName(filename);
+    rw = SDL_RWFromFile(label.c_str(), "rb");
+  }
+  if (!rw) {
+    engine::LoadFailed(*this, "Can't load texture " + label + ": " + SDL_GetError());
+    return 0;
+  }
+  SDL_Surface* image = IMG_Load_RW(rw, 1);
+  if (!image) {
+    engine::LoadFailed(*this, "Can't load texture " + label + ": " + IMG_GetError());
+    return 0;
+  }
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(image);
+  if (!argb || argb->w <= 0 || argb->h <= 0) {
+    if (argb) SDL_FreeSurface(argb);
+    engine::LoadFailed(*this, "Can't convert texture " + label + ": " + SDL_GetError());
+    return 0;
+  }
+  engine::Texture t;
+  t.width = argb->w;
+  t.height = argb->h;
+  t.texels.resize(static_cast<size_t>(t.width) * t.height);
+  SDL_LockSurface(argb);
+  for (int y = 0; y < t.height; ++y) {
+    memcpy(&t.texels[static_cast<size_t>(y) * t.width],
+           static_cast<const uint8_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch,
+           static_cast<size_t>(t.width) * 4);
+  }
+  SDL_UnlockSurface(argb);
+  SDL_FreeSurface(argb);
+  return engine::AddTexture(std::move(t));
+}
+
+void HGE::Texture_Free(HTEXTURE tex) {
+  engine::Texture* t = engine::FindTexture(tex);
+  if (!t) return;
+  engine::DropTextureUploads(*t);
+  CORE.st->textures.erase(tex);
+}
+
+int HGE::Texture_GetWidth(HTEXTURE tex, bool /*original*/) {
+  // The texture is made at the image's own size, so both answers agree.
+  const engine::Texture* t = engine::FindTexture(tex);
+  return t ? t->width : 0;
+}
+
+int HGE::Texture_GetHeight(HTEXTURE tex, bool /*original*/) {
+  const engine::Texture* t = engine::FindTexture(tex);
+  return t ? t->height : 0;
+}
+
+uint32_t* HGE::Texture_Lock(HTEXTURE tex, bool readOnly, int left, int top, int width,
+                            int height) {
+  engine::Texture* t = engine::FindTexture(tex);
+  if (!t || left < 0 || top < 0 || left >= t->width || top >= t->height) return nullptr;
+  (void)width;  // the whole row pitch stays the texture's width either way
+  (void)height;
+  if (!readOnly) t->dirty = true;
+  return t->texels.data() + static_cast<size_t>(top) * t->width + left;
+}
+
+void HGE::Texture_Unlock(HTEXTURE tex) {
+  // The new texels reach the GPU when a frame using the texture is next drawn.
+  engine::Texture* t = engine::FindTexture(tex);
+  if (t) t->dirty = true;
+}
