@@ -60,4 +60,9 @@ void UseSoftwareRenderer(bool software) { CORE.forceSoftware = software; }
 
 void SetMaxTextureSize(int size) { CORE.forcedMaxTexture = size > 0 ? size : 0; }
 
+int TextureTiles(uint32_t tex) {
+  const engine::Texture* t = engine::FindTexture(tex);
+  return t ? static_cast<int>(t->tiles.size()) : 0;
+}
+
 }  // namespace headless

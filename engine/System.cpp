@@ -38,8 +38,11 @@ bool CreateSoftwareTarget(engine::EngineState& st) {
 bool InitHeadless(engine::EngineState& st) {
   if (!getenv("SDL_AUDIODRIVER")) SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
   if (!CORE.forceSoftware) {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+    // Offscreen whatever SDL_VIDEODRIVER says; the hint goes back to normal right after.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
+    const bool videoUp = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    if (videoUp) {
       st.sdlSubsystems |= SDL_INIT_VIDEO;
       st.window = SDL_CreateWindow(st.title.c_str(), 0, 0, st.screenWidth, st.screenHeight,
                                    SDL_WINDOW_HIDDEN);

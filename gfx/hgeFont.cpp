@@ -89,25 +89,23 @@ void hgeFont::Parse(const char* filename, const char* data, size_t size) {
   const void* zero = std::memchr(data, 0, size);
   const size_t end = zero ? static_cast<size_t>(static_cast<const char*>(zero) - data) : size;
 
-  bool first = true;
+  // The first line, empty or not, must be the header.
   size_t pos = 0;
+  while (pos < end && data[pos] != '\r' && data[pos] != '\n') ++pos;
+  if (pos != 9 || std::memcmp(data, "[HGEFONT]", 9) != 0) {
+    hge->System_Log("Font %s has incorrect format.", filename);
+    return;
+  }
   while (pos < end) {
+    // The line break may be CR, LF or both; one step past it is enough because
+    // the empty line that a CRLF pair leaves behind is skipped below.
+    ++pos;
     size_t stop = pos;
     while (stop < end && data[stop] != '\r' && data[stop] != '\n') ++stop;
     const char* line = data + pos;
     const size_t len = stop - pos;
-    // The line break may be CR, LF or both; one step past it is enough because
-    // the empty line that a CRLF pair leaves behind is skipped below.
-    pos = stop + 1;
+    pos = stop;
 
-    if (first) {
-      first = false;
-      if (len != 9 || std::memcmp(line, "[HGEFONT]", 9) != 0) {
-        hge->System_Log("Font %s has incorrect format.", filename);
-        return;
-      }
-      continue;
-    }
     if (len == 0 || len > kMaxLine) continue;
     if (StartsWith(line, len, "Bitmap")) {
       if (!ReadBitmapLine(filename, line, len)) return;

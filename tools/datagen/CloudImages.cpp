@@ -4,6 +4,7 @@
 // player 2 "Cherry" pink. Each cloud body fills its collision box from the
 // frame's top-left corner, where the game places the frame.
 #include <cmath>
+#include <vector>
 
 #include "tools/datagen/CharacterParts.h"
 #include "tools/datagen/CloudPainter.h"
@@ -97,7 +98,8 @@ CloudFace BaseFace(Size s) {
       f.smile = 0.55;
       f.mouthOpen = 0.35;
       f.teeth = true;
-      f.scale = 0.85;
+      f.mouthWidth = 1.5;
+      f.scale = 0.95;
       break;
   }
   return f;
@@ -140,9 +142,9 @@ Pose LoopPose(Size s, int index) {
       }
       break;
     }
-    case 3:  // up: stretch and look up
-      p.body.stretch = (0.04 + 0.04 * t) * amp;
-      p.body.cy -= 1.5 * t;
+    case 3:  // up: stretch and look up; the top stays inside the frame
+      p.body.stretch = (0.03 + 0.04 * t) * amp;
+      p.body.cy += p.body.h * p.body.stretch * 0.5 - 1.0 * t;
       p.face.lookY = -0.9;
       p.face.eyeOpen = std::max(p.face.eyeOpen, 0.85);
       if (s != Size::Large) {
@@ -194,8 +196,8 @@ void PaintTrail(cairo_t* cr, const Pose& p, int index, Rgb color, double alpha) 
 
 void PaintLoopFrame(cairo_t* cr, const CloudPalette& pal, Size s, int index) {
   const Pose p = LoopPose(s, index);
-  const Rgb trail = s == Size::Large ? Shade(pal.top, 1.2) : Mix(pal.top, pal.bottom, 0.4);
-  PaintTrail(cr, p, index, trail, s == Size::Weak ? 0.45 : 0.7);
+  const Rgb trail = s == Size::Large ? Shade(pal.top, 1.2) : Mix(pal.top, pal.bottom, 0.75);
+  PaintTrail(cr, p, index, trail, s == Size::Weak ? 0.55 : 0.85);
   PaintCloud(cr, p.body, pal, p.face);
 }
 
@@ -318,16 +320,13 @@ void PaintDeath(cairo_t* cr, const Player& pl, int d) {
     const double dist = (0.22 + 0.75 * std::sqrt(t)) * b.w * 0.5 * rnd.Uniform(0.8, 1.15);
     const double r = b.h * rnd.Uniform(0.16, 0.26) * (1 - 0.6 * t);
     const double x = b.cx + std::cos(a) * dist, y = b.cy + std::sin(a) * dist * 0.7 + 8 * t;
-    CloudBody w;
-    w.cx = x;
-    w.cy = y;
-    w.w = r * 2.6;
-    w.h = r * 1.6;
-    w.alpha = 0.95 * (1 - t * 0.9);
-    w.breathe = i * 0.13 + t;
-    CloudFace none;
-    none.visible = false;
-    PaintCloud(cr, w, pal, none);
+    const std::vector<Circle> wisp = {
+        {x, y, r}, {x - r * 0.75, y + r * 0.3, r * 0.62}, {x + r * 0.75, y + r * 0.25, r * 0.58}};
+    cairo_pattern_t* fill = cairo_pattern_create_radial(x - r * 0.3, y - r * 0.4, 0, x, y, r * 1.6);
+    cairo_pattern_add_color_stop_rgb(fill, 0, pal.top.r, pal.top.g, pal.top.b);
+    cairo_pattern_add_color_stop_rgb(fill, 1, pal.bottom.r, pal.bottom.g, pal.bottom.b);
+    PaintBlob(cr, wisp, fill, pal.top, Ink{pal.ink.color, 1.6, 0.45}, 0.95 * (1 - t * 0.85));
+    cairo_pattern_destroy(fill);
   }
   if (d == 2) {
     CloudFace dead = f;

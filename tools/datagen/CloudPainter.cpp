@@ -53,6 +53,13 @@ void PaintEye(cairo_t* cr, double x, double y, double rx, double ry, int side,
     cairo_stroke(cr);
     return;
   }
+  if (face.eyeOpen < 0.2 && face.glow <= 0) {
+    // Shut: a lash line curving down, like a contented blink.
+    cairo_new_sub_path(cr);
+    cairo_arc_negative(cr, x, y - ry * 0.2, rx * 1.05, kPi * 0.95, kPi * 0.05);
+    StrokeInk(cr, Ink{ink.color, ink.width * 1.2, 0.9});
+    return;
+  }
   const Rgb glowColor = Hex(0xFFF3A0);
   if (face.glow > 0) PaintGlow(cr, x, y, ry * 2.4, Hex(0xFFE860), 0.55 * face.glow);
   const Rgb white = Mix(pal.eyeWhite, glowColor, face.glow);
@@ -261,12 +268,15 @@ void PaintCloud(cairo_t* cr, const CloudBody& b, const CloudPalette& pal,
     if (c.y > 0.05 * b.h) continue;
     PaintGlow(cr, c.x - c.r * 0.3, c.y - c.r * 0.38, c.r * 0.75, pal.rim, b.stormy ? 0.4 : 0.6);
   }
-  for (size_t i = 0; i < puffs.size(); ++i) {
-    const Circle& c = puffs[i];
-    if (c.y > 0.05 * b.h || c.r > 0.36 * b.h) continue;
+  // Lobe lines on the side puffs, on the edge that faces the middle.
+  for (const Circle& c : puffs) {
+    if (c.y > 0.05 * b.h || std::fabs(c.x) < 0.2 * b.w) continue;
     cairo_new_sub_path(cr);
-    cairo_arc(cr, c.x, c.y, c.r * 0.96, kPi * 0.05, kPi * 0.55);
-    StrokeInk(cr, Ink{ink.color, ink.width * 0.8, 0.2});
+    if (c.x > 0)
+      cairo_arc(cr, c.x, c.y, c.r * 0.96, kPi * 0.5, kPi * 0.95);
+    else
+      cairo_arc(cr, c.x, c.y, c.r * 0.96, kPi * 0.05, kPi * 0.5);
+    StrokeInk(cr, Ink{ink.color, ink.width * 0.8, 0.22});
   }
   if (b.stormy) {
     for (size_t i = 0; i < 4 && i < puffs.size(); ++i)
@@ -274,9 +284,12 @@ void PaintCloud(cairo_t* cr, const CloudBody& b, const CloudPalette& pal,
                 Shade(pal.bottom, 0.55), 0.45);
   }
   if (b.flash > 0) {
-    PaintGlow(cr, 0, b.h * 0.1, b.w * 0.6, Hex(0xFFF6C8), 0.85 * b.flash);
-    PaintGlow(cr, -b.w * 0.25, -b.h * 0.1, b.w * 0.3, Hex(0xFFFFFF), 0.6 * b.flash);
-    PaintGlow(cr, b.w * 0.3, b.h * 0.05, b.w * 0.25, Hex(0xFFFFFF), 0.5 * b.flash);
+    // Light added on top, so the dark body lights up instead of going grey.
+    cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+    PaintGlow(cr, 0, b.h * 0.1, b.w * 0.6, Hex(0xB0A060), 0.9 * b.flash);
+    PaintGlow(cr, -b.w * 0.25, -b.h * 0.1, b.w * 0.3, Hex(0xA0A0A0), 0.7 * b.flash);
+    PaintGlow(cr, b.w * 0.3, b.h * 0.05, b.w * 0.25, Hex(0xA0A0A0), 0.6 * b.flash);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   }
   cairo_restore(cr);
 

@@ -385,17 +385,26 @@ void Grass(const Output& out) {
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
-    // Back tufts: dark blades rising above the meadow.
+    // Back tufts: dark blades rising above the meadow, their feet fading into it.
+    auto bladeFill = [&](Rgb tip, double tipY, double footY) {
+      cairo_pattern_t* p = cairo_pattern_create_linear(0, tipY, 0, footY);
+      AddStop(p, 0, tip);
+      AddStop(p, 0.55, tip);
+      AddStop(p, 1, Hex(0x7cc250));
+      cairo_set_source(cr, p);
+      cairo_fill(cr);
+      cairo_pattern_destroy(p);
+    };
     for (int layer = 0; layer < 3; ++layer) {
       const Rgb c = Mix(Hex(0x3e8a34), Hex(0x76bb4a), layer / 2.0);
       const double base = meadowTop + 8 + layer * 9;
       for (double x = 0; x < W; x += rnd.Uniform(2.0, 4.5)) {
         const double h = rnd.Uniform(12, 30) + (layer == 0 ? 6 : 0);
         const double bend = rnd.Uniform(-8, 8), wd = rnd.Uniform(3, 5);
-        Wrapped(x, 12, W, [&](double px) { Blade(cr, px, base, h, bend, wd); });
+        const double foot = base + rnd.Uniform(0, 10);
+        Wrapped(x, 12, W, [&](double px) { Blade(cr, px, foot, h + foot - base, bend, wd); });
       }
-      SetColor(cr, c);
-      cairo_fill(cr);
+      bladeFill(c, base - 36, base + 10);
     }
     // Patches of light and clover in the meadow.
     for (int i = 0; i < 30; ++i) {
@@ -484,22 +493,25 @@ void Grass(const Output& out) {
     // A few tall blades along the ground line, for depth.
     for (double x = 0; x < W; x += rnd.Uniform(6, 16)) {
       const double h = rnd.Uniform(14, 30), bend = rnd.Uniform(-6, 6);
-      Wrapped(x, 10, W, [&](double px) { Blade(cr, px, kGroundLine + 8, h, bend, 3.5); });
+      const double foot = kGroundLine + rnd.Uniform(4, 18);
+      Wrapped(x, 10, W, [&](double px) { Blade(cr, px, foot, h, bend, 3.5); });
     }
-    SetColor(cr, Hex(0x5aa63e));
-    cairo_fill(cr);
+    bladeFill(Hex(0x5aa63e), kGroundLine - 26, kGroundLine + 16);
   });
   sheet.Save(out, entry.file);
 }
 
 }  // namespace
 
+#include <chrono>
+#include <cstdio>
 void GenerateSceneryImages(const Output& out) {
-  SkyLayer(out);
-  HillLayer(out);
-  CloudLayer(out);
-  Sun(out);
-  DarkSky(out);
-  RedGlow(out);
-  Grass(out);
+  auto T = [](const char* n, auto f) { auto t0 = std::chrono::steady_clock::now(); f(); fprintf(stderr, "%s %.2f\n", n, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count()); };
+  T("sky", [&] { SkyLayer(out); });
+  T("hill", [&] { HillLayer(out); });
+  T("cloud", [&] { CloudLayer(out); });
+  T("sun", [&] { Sun(out); });
+  T("dark", [&] { DarkSky(out); });
+  T("red", [&] { RedGlow(out); });
+  T("grass", [&] { Grass(out); });
 }

@@ -221,19 +221,15 @@ void WrapTail(Mono& m, int loopLength) {
   m.resize(loopLength);
 }
 
-Stereo PeriodicReverb(const Stereo& dry, double roomSize, double damping, float wet) {
+void AddPeriodicReverb(const Mono& send, Stereo& out, double roomSize, double damping, float wet) {
   Reverb reverb(roomSize, damping);
-  const size_t n = dry.left.size();
+  const size_t n = send.size();
   // Warm the reverb up on the last seconds of the lap so that its tail is in
   // place when the kept lap begins.
   const size_t warm = std::min(n, static_cast<size_t>(Samples(8.0)));
   float sinkL = 0, sinkR = 0;
-  for (size_t i = n - warm; i < n; ++i)
-    reverb.Process(0.5f * (dry.left[i] + dry.right[i]), 0.0f, &sinkL, &sinkR);
-  Stereo out = dry;
-  for (size_t i = 0; i < n; ++i)
-    reverb.Process(0.5f * (dry.left[i] + dry.right[i]), wet, &out.left[i], &out.right[i]);
-  return out;
+  for (size_t i = n - warm; i < n; ++i) reverb.Process(send[i], 0.0f, &sinkL, &sinkR);
+  for (size_t i = 0; i < n; ++i) reverb.Process(send[i], wet, &out.left[i], &out.right[i]);
 }
 
 Stereo ShotReverb(const Mono& dry, double roomSize, double damping, float wet, double tail) {

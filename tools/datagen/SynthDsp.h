@@ -221,9 +221,10 @@ void CloseLoop(Mono& m, int loopLength, int crossfade);
 // Folds everything past loopLength back onto the head (for sums of notes that
 // ring over the loop end): the result repeats exactly.
 void WrapTail(Mono& m, int loopLength);
-// Reverb over a periodic signal: runs two laps and keeps the second, so that
-// the reverb's tail at the end flows into its head.
-Stereo PeriodicReverb(const Stereo& dry, double roomSize, double damping, float wet);
+// Adds the reverb of a periodic send signal into out (same length): the reverb
+// is warmed up on the end of the lap first, so its tail at the end of the lap
+// flows into its head.
+void AddPeriodicReverb(const Mono& send, Stereo& out, double roomSize, double damping, float wet);
 // Reverb of a one-shot: returns dry + wet with the given tail added.
 Stereo ShotReverb(const Mono& dry, double roomSize, double damping, float wet, double tail);
 Mono ShotReverbMono(const Mono& dry, double roomSize, double damping, float wet, double tail);

@@ -1,0 +1,122 @@
+// Shared pieces of the engine tests: a scripted frame driver, a fixture that
+// brings a headless engine up and down, a private temporary directory, and
+// PNG helpers over Cairo for making test images and reading shots back.
+#pragma once
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/Platform.h"
+#include "engine/hge.h"
+
+namespace enginetest {
+
+// Hands out a fixed list of deltas, running an optional hook before each frame.
+class ScriptedDriver : public FrameDriver {
+ public:
+  std::vector<float> deltas;
+  std::function<void(int frame)> beforeFrame;  // frame index about to run
+  int asked = 0;
+
+  bool NextFrame(float* delta) override {
+    const int frame = asked++;
+    if (frame >= static_cast<int>(deltas.size())) return false;
+    if (beforeFrame) beforeFrame(frame);
+    *delta = deltas[frame];
+    return true;
+  }
+};
+
+// A directory of its own under /tmp, removed with everything in it.
+class TempDir {
+ public:
+  TempDir() {
+    char pattern[] = "/tmp/zarvo-engine-XXXXXX";
+    path_ = mkdtemp(pattern);
+  }
+  ~TempDir() { std::filesystem::remove_all(path_); }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Writes a PNG whose pixels are given unpremultiplied ARGB (alpha 255 or 0 keeps them exact).
+inline void WritePng(const std::string& file, int w, int h,
+                     const std::function<uint32_t(int x, int y)>& pixel) {
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+  cairo_surface_flush(s);
+  unsigned char* data = cairo_image_surface_get_data(s);
+  const int stride = cairo_image_surface_get_stride(s);
+  for (int y = 0; y < h; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+    for (int x = 0; x < w; ++x) {
+      const uint32_t c = pixel(x, y);
+      row[x] = (c >> 24) == 0 ? 0u : c;
+    }
+  }
+  cairo_surface_mark_dirty(s);
+  cairo_surface_write_to_png(s, file.c_str());
+  cairo_surface_destroy(s);
+}
+
+// A PNG read back as opaque RGB pixels (0xRRGGBB); empty when unreadable.
+struct Image {
+  int width = 0, height = 0;
+  std::vector<uint32_t> rgb;
+  uint32_t At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
+};
+
+inline Image ReadPng(const std::string& file) {
+  Image img;
+  cairo_surface_t* s = cairo_image_surface_create_from_png(file.c_str());
+  if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+    img.width = cairo_image_surface_get_width(s);
+    img.height = cairo_image_surface_get_height(s);
+    const unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < img.height; ++y) {
+      auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+      for (int x = 0; x < img.width; ++x) img.rgb.push_back(row[x] & 0xFFFFFF);
+    }
+  }
+  cairo_surface_destroy(s);
+  return img;
+}
+
+// One headless engine per test, released in TearDown so every test starts afresh.
+class HeadlessEngine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    headless::Enable(&driver);
+    hge = hgeCreate(HGE_VERSION);
+  }
+  void TearDown() override {
+    hge->System_Shutdown();
+    hge->Release();
+    headless::Enable(nullptr);
+    headless::UseSoftwareRenderer(false);
+    headless::SetMaxTextureSize(0);
+  }
+  // Brings up a small screen; the caller checks the result.
+  bool Start(int width = 64, int height = 48) {
+    hge->System_SetState(HGE_SCREENWIDTH, width);
+    hge->System_SetState(HGE_SCREENHEIGHT, height);
+    hge->System_SetState(HGE_TITLE, "engine test");
+    return hge->System_Initiate();
+  }
+
+  ScriptedDriver driver;
+  HGE* hge = nullptr;
+  TempDir dir;
+};
+
+}  // namespace enginetest
