@@ -26,7 +26,8 @@ struct Texture {
   int width = 0, height = 0;
   std::vector<uint32_t> texels;  // ARGB, row-major, width per row
   bool dirty = true;             // texels changed since the last upload
-  int tileW = 0, tileH = 0;      // tile size in texels (the whole image when untiled)
+  int tileW = 0, tileH = 0;      // texels between tile borders (the whole image when untiled)
+  int apronX = 0, apronY = 0;    // texels each tile also copies from its neighbours
   int cols = 0, rows = 0;        // tile grid; 0 while nothing is uploaded
   std::vector<SDL_Texture*> tiles;  // row-major, cols * rows
 };
@@ -69,6 +70,7 @@ struct EngineState {
   SDL_Window* window = nullptr;
   SDL_Surface* surface = nullptr;  // target of the window-less software renderer
   SDL_Renderer* renderer = nullptr;
+  SDL_Texture* whiteTexel = nullptr;  // 1x1 white: untextured quads are drawn with it
   std::string rendererName;
   int maxTextureW = 0, maxTextureH = 0;  // 0: no limit
   bool minimised = false;
@@ -120,9 +122,15 @@ extern EngineCore CORE;
 
 inline bool Headless() { return CORE.driver != nullptr; }
 
+// The texels one tile texture holds: its own part of the image and the apron.
+struct TileRect {
+  int x, y, w, h;
+};
+
 // Shared between the engine's files.
 void SetError(const std::string& text);
 Texture* FindTexture(HTEXTURE tex);
+TileRect TileTexels(const Texture& t, int col, int row);
 bool UploadTexture(Texture& t);          // makes/refreshes the SDL tiles; false on failure
 void DropTextureUploads(Texture& t);     // destroys the SDL tiles, keeps the texels
 void ReplayFrame(const FrameList& list);  // draws a recorded frame into the renderer

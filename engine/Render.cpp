@@ -192,11 +192,10 @@ class TileSplitter {
     const float cv = (v[0] + v[1] + v[2] + v[3]) * 0.25f;
     const int col = std::clamp(static_cast<int>(std::floor(cu / t_.tileW)), 0, t_.cols - 1);
     const int row = std::clamp(static_cast<int>(std::floor(cv / t_.tileH)), 0, t_.rows - 1);
-    const int x0 = col * t_.tileW, y0 = row * t_.tileH;
-    const int w = std::min(t_.tileW, t_.width - x0), h = std::min(t_.tileH, t_.height - y0);
+    const TileRect rect = TileTexels(t_, col, row);
     for (int i = 0; i < 4; ++i) {
-      c[i].u = (u[i] - x0) / w;
-      c[i].v = (v[i] - y0) / h;
+      c[i].u = (u[i] - rect.x) / rect.w;
+      c[i].v = (v[i] - rect.y) / rect.h;
     }
     SDL_Texture* tile = t_.tiles[static_cast<size_t>(row) * t_.cols + col];
     out_.Use(tile);
@@ -209,6 +208,19 @@ class TileSplitter {
   SDL_BlendMode mode_;
   Corner quad_[4];
 };
+
+// Untextured quads are drawn as white texels times the vertex colours: the same
+// colours, and one drawing path for both (SDL's software renderer ignores additive
+// blending on untextured triangles).
+SDL_Texture* WhiteTexel(EngineState& st) {
+  if (!st.whiteTexel) {
+    st.whiteTexel =
+        SDL_CreateTexture(st.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 1, 1);
+    const uint32_t white = 0xFFFFFFFFu;
+    if (st.whiteTexel) SDL_UpdateTexture(st.whiteTexel, nullptr, &white, 4);
+  }
+  return st.whiteTexel;
+}
 
 void DrawBatch(EngineState& st, const DrawCmd& cmd, const std::vector<hgeVertex>& verts) {
   Texture* t = nullptr;
@@ -224,7 +236,7 @@ void DrawBatch(EngineState& st, const DrawCmd& cmd, const std::vector<hgeVertex>
     TileSplitter splitter(*t, out, mode);
     for (size_t q = 0; q < cmd.quads; ++q) splitter.Draw(first + 4 * q);
   } else {
-    SDL_Texture* tex = t ? t->tiles[0] : nullptr;
+    SDL_Texture* tex = t ? t->tiles[0] : WhiteTexel(st);
     if (tex) {
       SDL_SetTextureBlendMode(tex, mode);
     } else {

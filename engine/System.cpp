@@ -3,6 +3,8 @@
 // with a window-less software renderer as the fallback), the error text and
 // the log file.
 #include <SDL.h>
+#include <dlfcn.h>
+#include <link.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -35,6 +37,25 @@ bool CreateSoftwareTarget(engine::EngineState& st) {
   return true;
 }
 
+// The offscreen driver loads EGL, OpenGL and the GPU driver when it starts and
+// unloads them when it stops. Once it is up, pin every library then loaded for
+// the rest of the process: repeated headless starts (tests) do not reload the
+// driver each time, and the driver's own allocations stay attributable for the
+// leak checker instead of pointing into unloaded code.
+void PinLoadedLibraries() {
+  static bool pinned = false;
+  if (pinned) return;
+  pinned = true;
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void*) {
+        if (info->dlpi_name && info->dlpi_name[0]) {
+          dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        }
+        return 0;
+      },
+      nullptr);
+}
+
 bool InitHeadless(engine::EngineState& st) {
   if (!getenv("SDL_AUDIODRIVER")) SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
   if (!CORE.forceSoftware) {
@@ -47,6 +68,7 @@ bool InitHeadless(engine::EngineState& st) {
       st.window = SDL_CreateWindow(st.title.c_str(), 0, 0, st.screenWidth, st.screenHeight,
                                    SDL_WINDOW_HIDDEN);
       if (st.window) st.renderer = SDL_CreateRenderer(st.window, -1, SDL_RENDERER_ACCELERATED);
+      if (st.renderer) PinLoadedLibraries();
       if (!st.renderer) {
         SDL_Log("offscreen renderer unavailable (%s); using the software renderer",
                 SDL_GetError());
@@ -188,6 +210,8 @@ void HGE::System_Shutdown() {
   engine::EngineState& st = St();
   if (!st.sdlStarted) return;
   for (auto& entry : st.textures) engine::DropTextureUploads(entry.second);
+  if (st.whiteTexel) SDL_DestroyTexture(st.whiteTexel);
+  st.whiteTexel = nullptr;
   if (st.renderer) SDL_DestroyRenderer(st.renderer);
   if (st.surface) SDL_FreeSurface(st.surface);
   if (st.window) SDL_DestroyWindow(st.window);

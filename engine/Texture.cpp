@@ -29,21 +29,52 @@ void DropTextureUploads(Texture& t) {
   t.dirty = true;
 }
 
+namespace {
+
+// Span of tile `index` along one axis: its own texels plus the apron on either side.
+void Span(int index, int step, int apron, int total, int* start, int* size) {
+  const int a = std::max(0, index * step - apron);
+  const int b = std::min(total, (index + 1) * step + apron);
+  *start = a;
+  *size = b - a;
+}
+
+// Tile step and apron along one axis for a renderer limit (0: none).
+void Layout(int total, int limit, int* step, int* apron) {
+  if (limit <= 0 || total <= limit) {
+    *step = total;
+    *apron = 0;
+  } else {
+    // One texel of each neighbour on both sides lets linear filtering blend
+    // across a seam as it would inside one texture.
+    *apron = limit >= 3 ? 1 : 0;
+    *step = limit - 2 * *apron;
+  }
+}
+
+}  // namespace
+
+TileRect TileTexels(const Texture& t, int col, int row) {
+  TileRect r;
+  Span(col, t.tileW, t.apronX, t.width, &r.x, &r.w);
+  Span(row, t.tileH, t.apronY, t.height, &r.y, &r.h);
+  return r;
+}
+
 bool UploadTexture(Texture& t) {
   EngineState& st = *CORE.st;
   if (!st.renderer) return false;
   if (t.tiles.empty()) {
-    t.tileW = st.maxTextureW > 0 ? std::min(t.width, st.maxTextureW) : t.width;
-    t.tileH = st.maxTextureH > 0 ? std::min(t.height, st.maxTextureH) : t.height;
+    Layout(t.width, st.maxTextureW, &t.tileW, &t.apronX);
+    Layout(t.height, st.maxTextureH, &t.tileH, &t.apronY);
     t.cols = (t.width + t.tileW - 1) / t.tileW;
     t.rows = (t.height + t.tileH - 1) / t.tileH;
     t.tiles.assign(static_cast<size_t>(t.cols) * t.rows, nullptr);
     for (int r = 0; r < t.rows; ++r) {
       for (int c = 0; c < t.cols; ++c) {
-        const int w = std::min(t.tileW, t.width - c * t.tileW);
-        const int h = std::min(t.tileH, t.height - r * t.tileH);
-        SDL_Texture* tile =
-            SDL_CreateTexture(st.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h);
+        const TileRect rect = TileTexels(t, c, r);
+        SDL_Texture* tile = SDL_CreateTexture(st.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                              SDL_TEXTUREACCESS_STATIC, rect.w, rect.h);
         if (!tile) {
           SetError(std::string("Can't create texture: ") + SDL_GetError());
           DropTextureUploads(t);
@@ -58,8 +89,8 @@ bool UploadTexture(Texture& t) {
   if (t.dirty) {
     for (int r = 0; r < t.rows; ++r) {
       for (int c = 0; c < t.cols; ++c) {
-        const uint32_t* start =
-            t.texels.data() + static_cast<size_t>(r) * t.tileH * t.width + c * t.tileW;
+        const TileRect rect = TileTexels(t, c, r);
+        const uint32_t* start = t.texels.data() + static_cast<size_t>(rect.y) * t.width + rect.x;
         SDL_UpdateTexture(t.tiles[static_cast<size_t>(r) * t.cols + c], nullptr, start,
                           t.width * 4);
       }

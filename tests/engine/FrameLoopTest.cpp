@@ -44,6 +44,7 @@ class FrameLoop : public HeadlessEngine {
  protected:
   void SetUp() override {
     HeadlessEngine::SetUp();
+    if (IsSkipped()) return;
     gHge = hge;
     gFrames.clear();
     gRenders = 0;
@@ -170,6 +171,7 @@ TEST_F(FrameLoop, EndsAtOnceWhenTheDriverHasNoFrames) {
 }
 
 TEST(FrameLoopSetup, StartNeedsInitiateAndAFrameFunction) {
+  if (enginetest::EngineHeldElsewhere()) GTEST_SKIP();
   enginetest::ScriptedDriver driver;
   headless::Enable(&driver);
   HGE* hge = hgeCreate(HGE_VERSION);
@@ -185,6 +187,7 @@ TEST(FrameLoopSetup, StartNeedsInitiateAndAFrameFunction) {
 }
 
 TEST(EngineObject, HoldsKeepTheOneEngineAlive) {
+  if (enginetest::EngineHeldElsewhere()) GTEST_SKIP();
   enginetest::ScriptedDriver driver;
   headless::Enable(&driver);
   HGE* game = hgeCreate(HGE_VERSION);
@@ -206,6 +209,7 @@ TEST(EngineObject, HoldsKeepTheOneEngineAlive) {
 }
 
 TEST(EngineStartup, FailureGivesAReadableMessage) {
+  if (enginetest::EngineHeldElsewhere()) GTEST_SKIP();
   HGE* hge = hgeCreate(HGE_VERSION);
   hge->System_SetState(HGE_SCREENWIDTH, 0);
   EXPECT_FALSE(hge->System_Initiate());

@@ -86,6 +86,7 @@ TEST_F(EngineRandom, SameSeedSameNumbers) {
 }
 
 TEST_F(EngineRandom, FreshEngineStartsFromSeedOne) {
+  if (!headless::RendererName().empty()) GTEST_SKIP() << "another engine holds the stream";
   // Holds taken by a sprite-like user keep the same stream; a fresh engine starts over.
   const int first = hge->Random_Int(0, 1 << 30);
   hge->Release();

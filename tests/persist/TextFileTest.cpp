@@ -1,8 +1,6 @@
 // TextFile: reading a fixed number of lines from files that may be short,
 // missing, saved on Windows, huge or not text at all; writing lists back; and
 // the score <-> text conversions, including malformed and oversized numbers.
-#include "persist/TextFile.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +9,8 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+
+#include "persist/TextFile.h"
 
 namespace fs = std::filesystem;
 

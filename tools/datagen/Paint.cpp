@@ -175,7 +175,7 @@ void PaintFlames(cairo_t* cr, double cx, double baseY, double w, double h, doubl
   intensity = Clamp01(intensity);
   if (intensity < 0.02 || w <= 0 || h <= 0) return;
   DrawRandom rnd(seed);
-  const int n = std::clamp(static_cast<int>(std::lround(w / 11.0)), 2, 9);
+  const int n = std::clamp(static_cast<int>(std::lround(w / 9.0)), 3, 9);
   struct Tongue {
     double x, bw, hh, sway;
   };
@@ -183,44 +183,53 @@ void PaintFlames(cairo_t* cr, double cx, double baseY, double w, double h, doubl
   std::vector<double> emberOffsets;
   for (int i = 0; i < n; ++i) {
     const double rel = (i + 0.5) / n - 0.5;
-    const double x = cx + rel * w * 0.85 + rnd.Uniform(-0.15, 0.15) * w / n;
-    const double bw = w / n * rnd.Uniform(1.4, 2.0);
+    const double x = cx + rel * w * 0.8 + rnd.Uniform(-0.3, 0.3) * w / n;
+    const double bw = w / n * rnd.Uniform(1.7, 2.5);
     const double off = rnd.Uniform(0, 1);
     const int k = rnd.Int(1, 2);
-    double hh = h * rnd.Uniform(0.55, 1.0) * (1.0 - 0.55 * std::fabs(rel) * 2 * 0.7);
-    hh *= (0.35 + 0.65 * intensity) * (0.8 + 0.2 * std::sin(kTau * (k * phase + off)));
-    const double sway = bw * 0.55 * std::sin(kTau * (phase + off));
+    double hh = h * rnd.Uniform(0.4, 1.0) * (1.0 - 0.9 * std::fabs(rel));
+    hh *= (0.35 + 0.65 * intensity) * (0.75 + 0.25 * std::sin(kTau * (k * phase + off)));
+    const double sway = bw * 0.5 * std::sin(kTau * (phase + off));
     tongues.push_back({x, bw * (0.6 + 0.4 * intensity), hh, sway});
     emberOffsets.push_back(rnd.Uniform(0, 1));
   }
   PaintGlow(cr, cx, baseY - h * 0.3, std::max(w, h) * 0.75, Hex(0xFF8A1E), 0.35 * intensity);
 
+  // Three nested layers; each layer's tongues are filled as one shape with
+  // one gradient over the whole fire, so the fire reads as one body.
   struct Layer {
     double widthScale, heightScale;
-    Rgb base, tip;
+    Rgb base, mid, tip;
     double alphaBase, alphaTip;
   };
   const Layer layers[3] = {
-      {1.0, 1.0, Hex(0xFF5A0A), Hex(0xC41E08), 0.92, 0.55},
-      {0.66, 0.72, Hex(0xFFA21E), Hex(0xFF6A0E), 0.95, 0.7},
-      {0.36, 0.45, Hex(0xFFF8C8), Hex(0xFFD84A), 0.95, 0.8},
+      {1.0, 1.0, Hex(0xFF6A10), Hex(0xF2400C), Hex(0xB01806), 0.92, 0.35},
+      {0.66, 0.72, Hex(0xFFB02A), Hex(0xFF8A18), Hex(0xFF5A0A), 0.95, 0.5},
+      {0.36, 0.45, Hex(0xFFFAD8), Hex(0xFFE680), Hex(0xFFC040), 0.95, 0.6},
   };
+  const double a = intensity < 0.5 ? 0.5 + intensity : 1.0;
   for (const Layer& layer : layers) {
+    bool any = false;
     for (const Tongue& t : tongues) {
       const double hh = t.hh * layer.heightScale;
       if (hh < 1) continue;
       TonguePath(cr, t.x + t.sway * 0.15, baseY, t.bw * layer.widthScale, hh,
                  t.sway * layer.heightScale);
-      cairo_pattern_t* p = cairo_pattern_create_linear(0, baseY, 0, baseY - hh);
-      const double a = intensity < 0.5 ? 0.5 + intensity : 1.0;
-      cairo_pattern_add_color_stop_rgba(p, 0, layer.base.r, layer.base.g, layer.base.b,
-                                        layer.alphaBase * a);
-      cairo_pattern_add_color_stop_rgba(p, 1, layer.tip.r, layer.tip.g, layer.tip.b,
-                                        layer.alphaTip * a);
-      cairo_set_source(cr, p);
-      cairo_fill(cr);
-      cairo_pattern_destroy(p);
+      any = true;
     }
+    if (!any) continue;
+    const double top = baseY - h * layer.heightScale;
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, baseY, 0, top);
+    cairo_pattern_add_color_stop_rgba(p, 0, layer.base.r, layer.base.g, layer.base.b,
+                                      layer.alphaBase * a);
+    cairo_pattern_add_color_stop_rgba(p, 0.5, layer.mid.r, layer.mid.g, layer.mid.b,
+                                      Lerp(layer.alphaBase, layer.alphaTip, 0.4) * a);
+    cairo_pattern_add_color_stop_rgba(p, 1, layer.tip.r, layer.tip.g, layer.tip.b,
+                                      layer.alphaTip * a);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
   }
   // Embers rising out of the fire, looping with the phase.
   for (int i = 0; i < n; ++i) {

@@ -16,14 +16,14 @@ using namespace worldpaint;
 namespace {
 
 constexpr int kScreenH = 768;
-constexpr int kSkyPeriod = 5671;    // layer 3 drawn at 0, 3999 and 5671
+constexpr int kSkyPeriod = 5671;  // layer 3 drawn at 0, 3999 and 5671
 constexpr int kSkyRow0 = 3999;
-constexpr int kHillPeriod = 4246;   // layer 2 drawn at 0 and 4246
-constexpr int kCloudRow0 = 7087;    // layer 1 widths A and B
+constexpr int kHillPeriod = 4246;  // layer 2 drawn at 0 and 4246
+constexpr int kCloudRow0 = 7087;   // layer 1 widths A and B
 constexpr int kCloudRow1 = 3088;
 constexpr int kGrassW = 1024;
 constexpr int kGrassH = 286;
-constexpr int kGroundLine = 186;    // where feet stand, from the grass strip's top
+constexpr int kGroundLine = 186;  // where feet stand, from the grass strip's top
 
 // Calls draw(x') for x and for its copies one period to either side that
 // still reach into [0, period).
@@ -40,7 +40,8 @@ struct Wave {
 };
 double Ridge(double x, double base, const std::vector<Wave>& waves, double period) {
   double y = base;
-  for (const Wave& w : waves) y += w.amplitude * std::sin(2 * kPi * w.cycles * x / period + w.phase);
+  for (const Wave& w : waves)
+    y += w.amplitude * std::sin(2 * kPi * w.cycles * x / period + w.phase);
   return y;
 }
 
@@ -131,8 +132,7 @@ void HillLayer(const Output& out) {
   const std::vector<Wave> near = {{5, 20, 1.9}, {11, 12, 0.4}, {23, 5, 3.3}, {53, 1.5, 0.2}};
   SheetCanvas sheet(kHillPeriod, 2 * kScreenH, 1, 2);
   sheet.DrawFrame(0, 0, [&](cairo_t* cr) {
-    auto range = [&](const std::vector<Wave>& waves, double base, Rgb top, Rgb bottom,
-                     Rgb edge) {
+    auto range = [&](const std::vector<Wave>& waves, double base, Rgb top, Rgb bottom, Rgb edge) {
       cairo_new_path(cr);
       cairo_move_to(cr, -2, kScreenH);
       for (double x = -2; x <= P + 2; x += 3) cairo_line_to(cr, x, Ridge(x, base, waves, P));
@@ -209,14 +209,15 @@ void CloudLayer(const Output& out) {
     Wrapped(cx, w, P, [&](double x) {
       cairo_save(cr);
       cairo_translate(cr, x, cy);
+      // A soft haze round a body without outline, so that these clouds stay
+      // behind the outlined clouds of the game.
       for (const Puff& p : shape)
-        SoftEllipse(cr, p.x, p.y, p.rx * 1.25, p.ry * 1.25, Rgb{1, 1, 1}, 0.55);
-      // Blue-grey underside and a bright crown.
+        SoftEllipse(cr, p.x, p.y, p.rx * 1.35, p.ry * 1.35, Rgb{1, 1, 1}, 0.3);
+      DrawCloud(cr, shape, {Hex(0xffffff), Hex(0xd4e0f0), Rgb{1, 1, 1}, 0, 0.0, 0.82});
       for (const Puff& p : shape)
-        if (p.y > 0) SoftEllipse(cr, p.x, p.y + p.ry * 0.5, p.rx, p.ry * 0.6, Hex(0xa8b8d0), 0.22);
-      for (const Puff& p : shape)
-        if (p.y < 0) SoftEllipse(cr, p.x - p.rx * 0.2, p.y - p.ry * 0.2, p.rx * 0.6, p.ry * 0.6,
-                                 Rgb{1, 1, 1}, 0.5);
+        if (p.y < 0)
+          SoftEllipse(cr, p.x - p.rx * 0.25, p.y - p.ry * 0.25, p.rx * 0.5, p.ry * 0.5,
+                      Rgb{1, 1, 1}, 0.45);
       cairo_restore(cr);
     });
   }
@@ -313,9 +314,9 @@ void DarkSky(const Output& out) {
     CloudPath(cr, bellies);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, kScreenH);
     AddStop(g, 0, storm, 0);
-    AddStop(g, 0.3, storm, 0.1);
-    AddStop(g, 0.65, storm, 0.45);
-    AddStop(g, 0.85, storm, 0.8);
+    AddStop(g, 0.14, storm, 0.32);
+    AddStop(g, 0.4, storm, 0.58);
+    AddStop(g, 0.8, storm, 0.78);
     AddStop(g, 1, Hex(0x1c2230), 0.86);
     cairo_set_source(cr, g);
     cairo_fill(cr);
@@ -342,8 +343,8 @@ void RedGlow(const Output& out) {
   SheetCanvas sheet = MakeCanvas(entry, 1024, kScreenH);
   sheet.DrawFrame(0, 0, [&](cairo_t* cr) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, kScreenH);
-    AddStop(g, 0, Hex(0xc8301c), 0.2);
-    AddStop(g, 0.05, Hex(0xd8401c), 0.5);
+    AddStop(g, 0, Hex(0xc8301c), 0);
+    AddStop(g, 0.08, Hex(0xd8401c), 0.5);
     AddStop(g, 0.25, Hex(0xb02814), 0.36);
     AddStop(g, 0.6, Hex(0x801810), 0.12);
     AddStop(g, 0.85, Hex(0x601010), 0);
@@ -352,7 +353,7 @@ void RedGlow(const Output& out) {
     cairo_pattern_destroy(g);
     DrawRandom rnd(3005);
     for (int i = 0; i < 26; ++i)
-      SoftEllipse(cr, rnd.Uniform(0, 1024), rnd.Uniform(20, 160), rnd.Uniform(70, 160),
+      SoftEllipse(cr, rnd.Uniform(0, 1024), rnd.Uniform(60, 180), rnd.Uniform(70, 160),
                   rnd.Uniform(30, 60), Hex(0xff7a20), rnd.Uniform(0.08, 0.16));
   });
   sheet.Save(out, entry.file);
@@ -483,9 +484,7 @@ void Grass(const Output& out) {
       const double base = bankTop + 20 + layer * 4;
       for (double x = 0; x < W; x += rnd.Uniform(2.0, 3.5)) {
         const double h = rnd.Uniform(12, 26), bend = rnd.Uniform(-6, 6), wd = rnd.Uniform(3, 5);
-        Wrapped(x, 10, W, [&](double px) {
-          Blade(cr, px, Ridge(px, base, lip, W), h, bend, wd);
-        });
+        Wrapped(x, 10, W, [&](double px) { Blade(cr, px, Ridge(px, base, lip, W), h, bend, wd); });
       }
       SetColor(cr, layer == 0 ? Hex(0x4f9a38) : Hex(0x6cb444));
       cairo_fill(cr);
@@ -503,15 +502,12 @@ void Grass(const Output& out) {
 
 }  // namespace
 
-#include <chrono>
-#include <cstdio>
 void GenerateSceneryImages(const Output& out) {
-  auto T = [](const char* n, auto f) { auto t0 = std::chrono::steady_clock::now(); f(); fprintf(stderr, "%s %.2f\n", n, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count()); };
-  T("sky", [&] { SkyLayer(out); });
-  T("hill", [&] { HillLayer(out); });
-  T("cloud", [&] { CloudLayer(out); });
-  T("sun", [&] { Sun(out); });
-  T("dark", [&] { DarkSky(out); });
-  T("red", [&] { RedGlow(out); });
-  T("grass", [&] { Grass(out); });
+  SkyLayer(out);
+  HillLayer(out);
+  CloudLayer(out);
+  Sun(out);
+  DarkSky(out);
+  RedGlow(out);
+  Grass(out);
 }

@@ -82,7 +82,7 @@ Stereo Splat(int variant) {
     Droplet(dry, at, rng.Range(500, 1900), rng.Range(0.08, 0.25), rng.Range(0.02, 0.06));
   }
   Stereo s = ShotReverb(dry, 0.3, 0.5, 0.4f, 0.15);
-  FinishShot(s, 0.001, 0.12);
+  FinishShot(s, 0.002, 0.12);
   return s;
 }
 
@@ -118,7 +118,7 @@ Stereo ElectricExplosion() {
   }
   Crackle(dry, rng, 0.0, 1.1, 90.0, 0.9);
   Stereo s = ShotReverb(dry, 0.6, 0.5, 0.6f, 0.3);
-  FinishShot(s, 0.001, 0.25);
+  FinishShot(s, 0.003, 0.25);
   return s;
 }
 
@@ -131,6 +131,8 @@ Stereo SparkActivate() {
   SquareOsc square(0.25);
   SineOsc hum(60.0);
   Svf snapFilter;
+  Biquad snapTop;
+  snapTop.LowPass(9000, 0.7);
   const double snapAt = 0.32;
   for (int i = 0; i < n; ++i) {
     const double t = i / kRate;
@@ -146,7 +148,8 @@ Stereo SparkActivate() {
     if (t >= snapAt) {
       const double s = t - snapAt;
       const double env = (1.0 - std::exp(-s / 0.0008)) * std::exp(-s / 0.05);
-      v += 1.2f * snapFilter.Process(rng.Noise(), 3000.0, 0.8).high * static_cast<float>(env);
+      v += 1.2f * snapTop.Process(snapFilter.Process(rng.Noise(), 3000.0, 0.8).high) *
+           static_cast<float>(env);
     }
     dry[i] = v;
   }

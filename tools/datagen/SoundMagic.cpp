@@ -69,7 +69,7 @@ Stereo GrowingChime() {
     dry[i] += 0.05f * static_cast<float>(env) * swish.Process(rng.Noise(), hz, 2.0).band;
   }
   Stereo s = ShotReverb(dry, 0.7, 0.3, 1.2f, 0.6);
-  FinishShot(s, 0.001, 0.4);
+  FinishShot(s, 0.002, 0.4);
   return s;
 }
 
@@ -86,7 +86,7 @@ Stereo MagicBells() {
   Bell(dry, 0.3, MidiHz(103), 0.18, {{1.0, 1.0, 0.3}, {2.0, 0.3, 0.1}});
   Sparkle(dry, rng, 0.05, 0.7, 28, 0.1, false);
   Stereo s = ShotReverb(dry, 0.6, 0.25, 1.0f, 0.5);
-  FinishShot(s, 0.001, 0.35);
+  FinishShot(s, 0.002, 0.35);
   return s;
 }
 

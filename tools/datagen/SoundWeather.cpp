@@ -51,7 +51,7 @@ Mono ThunderDry(const ThunderShape& shape) {
       const double env = (1.0 - std::exp(-t / 0.002)) * std::exp(-t / 0.07);
       const double tear = std::max(0.0, static_cast<double>(grain.Next())) * std::exp(-t / 0.22);
       const float x = rng.Noise() * static_cast<float>(env + 0.8 * tear);
-      out[start + i] += static_cast<float>(gain) * lp.Process(hp.Process(x));
+      out[start + i] += static_cast<float>(3.0 * gain) * lp.Process(hp.Process(x));
     }
   }
 
@@ -82,8 +82,8 @@ Mono ThunderDry(const ThunderShape& shape) {
     }
     env *= 1.0 - std::exp(-std::max(0.0, t - shape.crackDelay + 0.02) / 0.03);
     env *= 0.85 + 0.15 * flutter.Next();
-    const float rumble = low2.Process(low1.Process(brown.Next() * 6.0f));
-    const float roar = mid.Process(pink.Next()) * 0.35f;
+    const float rumble = low2.Process(low1.Process(brown.Next() * 1.2f));
+    const float roar = mid.Process(pink.Next()) * 0.8f;
     out[i] += static_cast<float>(env) * (rumble + roar);
   }
   // Settle the end to silence.
@@ -100,11 +100,11 @@ Mono ThunderDry(const ThunderShape& shape) {
 Stereo Thunder(int variant) {
   static const ThunderShape kShapes[3] = {
       // A close, sharp clap and a short roll.
-      {2.4, 1.0, 0.01, 1, 4, 140.0, 801},
+      {2.4, 1.0, 0.01, 1, 4, 320.0, 801},
       // Two cracks, a longer roll.
-      {2.7, 0.8, 0.02, 2, 5, 120.0, 502},
+      {2.7, 0.8, 0.02, 2, 5, 260.0, 502},
       // Further away: soft crack, long deep rolling.
-      {3.0, 0.45, 0.06, 1, 6, 95.0, 203},
+      {3.0, 0.45, 0.06, 1, 6, 200.0, 203},
   };
   const ThunderShape& shape = kShapes[std::clamp(variant, 0, 2)];
   Mono dry = ThunderDry(shape);

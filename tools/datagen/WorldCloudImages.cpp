@@ -30,8 +30,8 @@ void DrawEnergyCloud(const Output& out, const EnergyCloud& kind, uint32_t seed) 
     sheet.DrawFrame(f, 0, [&](cairo_t* cr) {
       DrawRandom rnd(seed);  // same shape in every frame, only its breath changes
       const double cx = kind.w / 2.0, cy = kind.h / 2.0;
-      const CloudShape full = MakeCloud(cx, cy, kind.w - 2 * ow - 1, kind.h - 2 * ow - 1,
-                                        kind.bumps, rnd);
+      const CloudShape full =
+          MakeCloud(cx, cy, kind.w - 2 * ow - 1, kind.h - 2 * ow - 1, kind.bumps, rnd);
       // Breathing: the last frame fills the box; earlier ones are a little
       // narrower and flatter, and the top puffs swell in turn.
       const double sx = 0.93 + 0.035 * f, sy = 0.9 + 0.05 * f;
@@ -49,8 +49,8 @@ void DrawEnergyCloud(const Output& out, const EnergyCloud& kind, uint32_t seed) 
         y0 = std::min(y0, p.y - p.ry);
         y1 = std::max(y1, p.y + p.ry);
       }
-      const double fit = std::min({1.0, (kind.w - 2 * ow - 1) / (x1 - x0),
-                                   (kind.h - 2 * ow - 1) / (y1 - y0)});
+      const double fit =
+          std::min({1.0, (kind.w - 2 * ow - 1) / (x1 - x0), (kind.h - 2 * ow - 1) / (y1 - y0)});
       shape = ScaleCloud(shape, cx, kind.h - ow - 0.5, fit, fit);
       if (kind.lightning) {
         // A glow behind the cloud, brightest when the bolt flashes.
@@ -117,14 +117,30 @@ void RainDrop(const Output& out) {
 
 void GenerateEnergyCloudImages(const Output& out) {
   const EnergyCloud kinds[] = {
-      {"Images\\litet_energimoln.png", 83, 46, 4,
-       {Hex(0xffffff), Hex(0xd2d8e2), Hex(0x8a94a6), 2.0, 0.6, 1.0}, false},
-      {"Images\\mellan_energimoln.png", 85, 53, 4,
-       {Hex(0xdde1e8), Hex(0x9ea6b4), Hex(0x5c6474), 2.2, 0.4, 1.0}, false},
-      {"Images\\stort_energimoln.png", 127, 64, 5,
-       {Hex(0x9aa1ae), Hex(0x5e6572), Hex(0x30343e), 2.5, 0.25, 1.0}, false},
-      {"Images\\blixt_energimoln.png", 127, 64, 5,
-       {Hex(0x7a7c98), Hex(0x3e4058), Hex(0x22233a), 2.5, 0.25, 1.0}, true},
+      {"Images\\litet_energimoln.png",
+       83,
+       46,
+       4,
+       {Hex(0xffffff), Hex(0xd2d8e2), Hex(0x8a94a6), 2.0, 0.6, 1.0},
+       false},
+      {"Images\\mellan_energimoln.png",
+       85,
+       53,
+       4,
+       {Hex(0xdde1e8), Hex(0x9ea6b4), Hex(0x5c6474), 2.2, 0.4, 1.0},
+       false},
+      {"Images\\stort_energimoln.png",
+       127,
+       64,
+       5,
+       {Hex(0x9aa1ae), Hex(0x5e6572), Hex(0x30343e), 2.5, 0.25, 1.0},
+       false},
+      {"Images\\blixt_energimoln.png",
+       127,
+       64,
+       5,
+       {Hex(0x7a7c98), Hex(0x3e4058), Hex(0x22233a), 2.5, 0.25, 1.0},
+       true},
   };
   uint32_t seed = 4001;
   for (const EnergyCloud& kind : kinds) DrawEnergyCloud(out, kind, seed++);

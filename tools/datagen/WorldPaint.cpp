@@ -21,9 +21,7 @@ Rgb Mix(Rgb a, Rgb b, double t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-void SetColor(cairo_t* cr, Rgb c, double alpha) {
-  cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
-}
+void SetColor(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
 
 void AddStop(cairo_pattern_t* p, double offset, Rgb c, double alpha) {
   cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
@@ -42,7 +40,9 @@ CloudShape MakeCloud(double cx, double cy, double w, double h, int bumps, DrawRa
     const double t = (i + 0.5) / bumps;
     const double dome = std::sin(kPi * (0.15 + 0.7 * t));
     const double r = (0.2 + 0.22 * dome) * rnd.Uniform(0.88, 1.12);
-    c.push_back({0.08 + 0.84 * t + rnd.Uniform(-0.02, 0.02), 0.62 - 0.25 * dome, r * 0.62, r});
+    const double lift = (i % 2 ? 0.04 : -0.03) * dome;
+    c.push_back(
+        {0.08 + 0.84 * t + rnd.Uniform(-0.02, 0.02), 0.62 - 0.25 * dome - lift, r * 0.52, r});
   }
   // Fill the middle so no gap opens between the rows.
   c.push_back({0.5, 0.6, 0.42, 0.3});
@@ -125,6 +125,10 @@ void DrawCloud(cairo_t* cr, const CloudShape& c, const CloudStyle& s) {
   Bounds(c, x0, y0, x1, y1);
   const double h = y1 - y0;
   cairo_save(cr);
+  // Keeps the shading groups below as small as the cloud.
+  const double m = s.outlineWidth + 2;
+  cairo_rectangle(cr, x0 - m, y0 - m, x1 - x0 + 2 * m, y1 - y0 + 2 * m);
+  cairo_clip(cr);
   cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
   if (s.outlineWidth > 0) {
     CloudPath(cr, c, s.outlineWidth);
@@ -194,8 +198,8 @@ void TextPath(cairo_t* cr, const std::string& text, double size, double x, doubl
   cairo_text_path(cr, text.c_str());
 }
 
-void OutlinedText(cairo_t* cr, const std::string& text, double size, double x, double y,
-                  int align, Rgb fill, Rgb outline, double outlineWidth) {
+void OutlinedText(cairo_t* cr, const std::string& text, double size, double x, double y, int align,
+                  Rgb fill, Rgb outline, double outlineWidth) {
   cairo_save(cr);
   cairo_new_path(cr);
   TextPath(cr, text, size, x, y, align);

@@ -22,8 +22,7 @@ const ImageFile& ImageEntry(const char* file);
 
 // A canvas for a table picture whose frames are frameW x frameH pixels.
 inline SheetCanvas MakeCanvas(const ImageFile& entry, int frameW, int frameH) {
-  return SheetCanvas(frameW * entry.framesX, frameH * entry.framesY, entry.framesX,
-                     entry.framesY);
+  return SheetCanvas(frameW * entry.framesX, frameH * entry.framesY, entry.framesX, entry.framesY);
 }
 
 struct Rgb {
@@ -51,11 +50,11 @@ CloudShape ScaleCloud(const CloudShape& c, double cx, double cy, double sx, doub
 void CloudPath(cairo_t* cr, const CloudShape& c, double grow = 0.0);
 
 struct CloudStyle {
-  Rgb top, bottom;     // body gradient
-  Rgb outline;         // soft outer outline
+  Rgb top, bottom;  // body gradient
+  Rgb outline;      // soft outer outline
   double outlineWidth;
-  double highlight;    // alpha of the white rim light at the top left, 0 for none
-  double alpha;        // body alpha
+  double highlight;  // alpha of the white rim light at the top left, 0 for none
+  double alpha;      // body alpha
 };
 // Outline, body gradient, rim light and a shade under the puffs.
 void DrawCloud(cairo_t* cr, const CloudShape& c, const CloudStyle& s);
@@ -72,8 +71,8 @@ void BoltPath(cairo_t* cr, double x, double y, double w, double h);
 void TextPath(cairo_t* cr, const std::string& text, double size, double x, double y, int align);
 double TextWidth(cairo_t* cr, const std::string& text, double size);
 // Filled text with a rounded dark outline under it.
-void OutlinedText(cairo_t* cr, const std::string& text, double size, double x, double y,
-                  int align, Rgb fill, Rgb outline, double outlineWidth);
+void OutlinedText(cairo_t* cr, const std::string& text, double size, double x, double y, int align,
+                  Rgb fill, Rgb outline, double outlineWidth);
 
 // Copies `strip` (a periodic horizontal strip) into a sheet's rows: row r gets
 // the strip from x = starts[r], lengths[r] pixels wide, at the row's left edge.

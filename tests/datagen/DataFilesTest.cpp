@@ -1,0 +1,287 @@
+// The generated data files: the four particle records load and behave like
+// their effects, the font covers every printable character inside its image,
+// the tuning file has its 79 commented lines and a playable balance, and the
+// first high-score table is complete and never replaces a player's table.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "config/GameValues.h"
+#include "engine/hge.h"
+#include "gfx/hgeFont.h"
+#include "gfx/hgeParticleSystem.h"
+#include "gfx/hgeSprite.h"
+#include "tests/HeadlessEngine.h"
+#include "tools/datagen/Generators.h"
+
+// The high-score writer is compiled here on its own, in a namespace of its own,
+// so the test can run it against folders of its choosing.
+namespace datagen {
+#include "tools/datagen/HighScoreFiles.cpp"
+}
+
+namespace {
+
+std::string DataFile(const std::string& name) { return std::string(ZARVO_DATA_DIR) + "/" + name; }
+
+std::vector<std::string> Lines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> lines;
+  std::string line;
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
+std::string Content(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class DataFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    hge = HeadlessEngine();
+    ASSERT_NE(hge, nullptr);
+    hge->Random_Seed(3);
+    sprite = std::make_unique<hgeSprite>(0, 0.0f, 0.0f, 32.0f, 32.0f);
+  }
+  HGE* hge = nullptr;
+  std::unique_ptr<hgeSprite> sprite;
+};
+
+// ---- Particle records ----
+
+const char* const kEffects[] = {"Smoke.psi", "SmokeWhite.psi", "Sparks.psi", "PlaneSmoke.psi"};
+
+TEST_F(DataFilesTest, EachParticleRecordIs128BytesOfSensibleValues) {
+  for (const char* name : kEffects) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(std::filesystem::file_size(DataFile(name)), 128u);
+    hgeParticleSystem ps(DataFile(name).c_str(), sprite.get(), 0);
+    ASSERT_TRUE(ps.bHasInfo);
+    const hgeParticleSystemInfo& i = ps.info;
+    EXPECT_GT(i.nEmission, 0);
+    EXPECT_EQ(i.fLifetime, -1.0f);  // owners keep them going themselves
+    EXPECT_GT(i.fParticleLifeMin, 0);
+    EXPECT_LE(i.fParticleLifeMin, i.fParticleLifeMax);
+    EXPECT_LE(i.fSpeedMin, i.fSpeedMax);
+    EXPECT_GT(i.fSizeStart, 0);
+    EXPECT_GT(i.fSizeEnd, 0);
+    for (float c : {i.colColorStart.r, i.colColorStart.g, i.colColorStart.b, i.colColorStart.a,
+                     i.colColorEnd.r, i.colColorEnd.g, i.colColorEnd.b, i.colColorEnd.a}) {
+      EXPECT_GE(c, 0);  // no colour wraps into its neighbour when drawn
+      EXPECT_LE(c, 1);
+    }
+    EXPECT_EQ(i.colColorEnd.a, 0.0f);  // particles fade out instead of vanishing
+    // The most a system can hold at once stays well inside the pool.
+    EXPECT_LT(i.nEmission * i.fParticleLifeMax, 0.8f * MAX_PARTICLES);
+  }
+}
+
+// Runs an effect at a fixed emitter for `frames` frames of 1/60 s slowed by
+// `slowdown`, as its owner does; returns the mean offset of the particles.
+hgeVector RunEffect(hgeParticleSystem& ps, int frames, float slowdown, hgeVector move = {0, 0}) {
+  hgeVector at(500, 400);
+  for (int f = 0; f < frames; ++f) {
+    if (move == hgeVector(0, 0)) {
+      ps.FireAt(at.x, at.y);
+    } else {
+      if (f == 0) ps.Fire();
+      at += move;
+      ps.MoveTo(at.x, at.y);
+    }
+    ps.Update(1.0f / 60 / slowdown);
+  }
+  hgeVector mean(0, 0);
+  for (int i = 0; i < ps.nParticlesAlive; ++i) mean += ps.particles[i].vecLocation - at;
+  return ps.nParticlesAlive ? mean * (1.0f / ps.nParticlesAlive) : mean;
+}
+
+TEST_F(DataFilesTest, SmokeAndSteamRiseAboveTheirSource) {
+  for (const char* name : {"Smoke.psi", "SmokeWhite.psi"}) {
+    SCOPED_TRACE(name);
+    hgeParticleSystem ps(DataFile(name).c_str(), sprite.get(), 0);
+    const hgeVector mean = RunEffect(ps, 240, 2);  // a tree's four seconds
+    EXPECT_GT(ps.nParticlesAlive, 20);
+    EXPECT_LT(mean.y, -20);
+    EXPECT_LT(std::fabs(mean.x), 40);
+  }
+}
+
+TEST_F(DataFilesTest, SparksBurstFastAndBurnOutQuickly) {
+  hgeParticleSystem ps(DataFile("Sparks.psi").c_str(), sprite.get(), 0);
+  RunEffect(ps, 10, 1);
+  EXPECT_GT(ps.nParticlesAlive, 50);
+  float fastest = 0;
+  for (int i = 0; i < ps.nParticlesAlive; ++i) {
+    const hgeVector v = ps.particles[i].vecVelocity;
+    fastest = std::max(fastest, std::sqrt(v.x * v.x + v.y * v.y));
+  }
+  EXPECT_GT(fastest, 3);
+  ps.Stop(false);
+  for (int f = 0; f < 60; ++f) ps.Update(1.0f / 60);
+  EXPECT_EQ(ps.nParticlesAlive, 0);  // gone within a second
+}
+
+TEST_F(DataFilesTest, PlaneExhaustTrailsBehindTheFlight) {
+  for (float dx : {-3.0f, 3.0f}) {
+    hgeParticleSystem ps(DataFile("PlaneSmoke.psi").c_str(), sprite.get(), 0);
+    const hgeVector mean = RunEffect(ps, 180, 6, hgeVector(dx, 0));
+    EXPECT_GT(ps.nParticlesAlive, 20);
+    EXPECT_GT(-mean.x * dx, 20.0f) << dx;  // behind: opposite to the movement
+  }
+}
+
+// ---- Font ----
+
+TEST_F(DataFilesTest, TheFontHasEveryPrintableCharacterInsideItsImage) {
+  hgeFont font(DataFile("font1.fnt").c_str());
+  ASSERT_NE(font.hTexture, 0u);
+  const float w = static_cast<float>(hge->Texture_GetWidth(font.hTexture, true));
+  const float h = static_cast<float>(hge->Texture_GetHeight(font.hTexture, true));
+  EXPECT_GE(font.fHeight, 18);
+  EXPECT_LE(font.fHeight, 30);
+  for (int c = 0x20; c <= 0x7E; ++c) {
+    const hgeSprite* s = font.letters[c];
+    ASSERT_NE(s, nullptr) << "character " << c;
+    EXPECT_EQ(s->GetTexture(), font.hTexture);
+    EXPECT_GT(s->width, 0);
+    EXPECT_GE(s->tx, 0);
+    EXPECT_GE(s->ty, 0);
+    EXPECT_LE(s->tx + s->width, w);
+    EXPECT_LE(s->ty + s->height, h);
+    EXPECT_GT(s->width + font.pre[c] + font.post[c], 0) << "character " << c << " advances";
+    // No two cells share pixels.
+    for (int d = 0x20; d < c; ++d) {
+      const hgeSprite* o = font.letters[d];
+      const bool apart = s->tx + s->width <= o->tx || o->tx + o->width <= s->tx ||
+                         s->ty + s->height <= o->ty || o->ty + o->height <= s->ty;
+      EXPECT_TRUE(apart) << c << " overlaps " << d;
+    }
+  }
+  for (int c = 0x7F; c < 0x100; ++c) EXPECT_EQ(font.letters[c], nullptr);
+  EXPECT_NE(font.letters[static_cast<unsigned char>('?')], nullptr);
+}
+
+TEST_F(DataFilesTest, TheLongestScreenTextsFitTheScreen) {
+  hgeFont font(DataFile("font1.fnt").c_str());
+  const char* texts[] = {
+      "Tip: Remember to take all things in moderation. Even Zarvo the Cloud!",
+      "Tip: You can increase your rainpower by pressing the boost button.",
+      "What is your name you brave cloud!",
+  };
+  for (const char* text : texts) {
+    EXPECT_LT(font.GetStringWidth(text), 1000) << text;
+    EXPECT_GT(font.GetStringWidth(text), 400) << text;  // and are readable, not tiny
+  }
+}
+
+// ---- Tuning file ----
+
+TEST_F(DataFilesTest, TheTuningFileHas79LinesEachNamingItsValue) {
+  const std::vector<std::string> lines = Lines(DataFile("GameValues.txt"));
+  ASSERT_EQ(lines.size(), 79u);
+  for (int i = 0; i < 79; ++i) {
+    std::istringstream line(lines[i]);
+    float value;
+    std::string comment;
+    ASSERT_TRUE(line >> value) << "line " << i << ": " << lines[i];
+    ASSERT_TRUE(line >> comment) << "line " << i << " has no comment";
+    const GameValueRef ref = GameValueAt(i);
+    if (ref.name && i != 36) {
+      EXPECT_EQ(comment, ref.name) << "line " << i;
+    }
+  }
+}
+
+// Every variable's value as a float, line by line.
+std::vector<float> CurrentValues() {
+  std::vector<float> values;
+  for (int i = 0; i < GameValueLines; ++i) {
+    const GameValueRef r = GameValueAt(i);
+    values.push_back(r.asFloat ? *r.asFloat
+                     : r.asInt ? static_cast<float>(*r.asInt)
+                     : r.asBool ? (*r.asBool ? 1.0f : 0.0f)
+                                : 0.0f);
+  }
+  return values;
+}
+
+TEST_F(DataFilesTest, TheTuningFileKeepsTheBuiltInValuesOutsideTheBalanceLines) {
+  ResetGameValuesToBuiltIn();
+  const std::vector<float> builtIn = CurrentValues();
+  std::istringstream in(Content(DataFile("GameValues.txt")));
+  LoadGameValues(in);
+  const std::vector<float> shipped = CurrentValues();
+  for (int i = 0; i < GameValueLines; ++i) {
+    if (i >= 47 && i <= 61) continue;
+    EXPECT_FLOAT_EQ(shipped[i], builtIn[i]) << "line " << i;
+  }
+  ResetGameValuesToBuiltIn();
+}
+
+TEST_F(DataFilesTest, TheBalanceLinesMakeEnergyAndRainMatter) {
+  std::istringstream in(Content(DataFile("GameValues.txt")));
+  LoadGameValues(in);
+  EXPECT_GT(smallEnergyCloudGain, 0);
+  EXPECT_LT(smallEnergyCloudGain, mediumEnergyCloudGain);
+  EXPECT_LT(mediumEnergyCloudGain, largeEnergyCloudGain);
+  EXPECT_GT(energyDrainRate, 0);
+  // A full cloud raining without pause (one drop a frame at 60 frames per
+  // second) runs dry in about half a minute.
+  const float emptying = 100.0f / (60 * rainDropEnergy + energyDrainRate);
+  EXPECT_GT(emptying, 20);
+  EXPECT_LT(emptying, 45);
+  // A calm cloud drifts from its start energy down to weak in under a minute.
+  EXPECT_LT((startEnergy - weakEnergyMax) / energyDrainRate, 60);
+  EXPECT_GT(rainHitPoints, 0);
+  EXPECT_GT(growingTreeRainPoints, 0);
+  EXPECT_GT(fullTreeRainPoints, 0);
+  EXPECT_GE(smallTreeRainBonus, 0);
+  EXPECT_TRUE(particleEffects);
+  ResetGameValuesToBuiltIn();
+}
+
+// ---- High scores ----
+
+TEST_F(DataFilesTest, TheFirstHighScoreTableHasTenDescendingEntries) {
+  const std::string dir = TestFolder("scores-fresh");
+  datagen::GenerateDefaultHighScores(Output{dir + "/data", ""});
+  const std::string names = Content(dir + "/data/highscore_names.txt");
+  const std::vector<std::string> points = Lines(dir + "/data/highscore_points.txt");
+  ASSERT_EQ(Lines(dir + "/data/highscore_names.txt").size(), 10u);
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names.back(), '\n');
+  ASSERT_EQ(points.size(), 10u);
+  for (size_t i = 1; i < points.size(); ++i)
+    EXPECT_GT(std::stoi(points[i - 1]), std::stoi(points[i])) << "line " << i;
+  EXPECT_GT(std::stoi(points.back()), 0);
+  // The build's data folder has its table too.
+  EXPECT_EQ(Lines(DataFile("highscore_names.txt")).size(), 10u);
+  EXPECT_EQ(Lines(DataFile("highscore_points.txt")).size(), 10u);
+}
+
+TEST_F(DataFilesTest, AnExistingTableIsNeverReplaced) {
+  const std::string dir = TestFolder("scores-kept");
+  std::ofstream(dir + "/highscore_names.txt") << "ME\n";
+  datagen::GenerateDefaultHighScores(Output{dir, ""});
+  EXPECT_EQ(Content(dir + "/highscore_names.txt"), "ME\n");
+  EXPECT_FALSE(std::filesystem::exists(dir + "/highscore_points.txt"));
+
+  const std::string other = TestFolder("scores-kept-points");
+  std::ofstream(other + "/highscore_points.txt") << "12\n";
+  datagen::GenerateDefaultHighScores(Output{other, ""});
+  EXPECT_EQ(Content(other + "/highscore_points.txt"), "12\n");
+  EXPECT_FALSE(std::filesystem::exists(other + "/highscore_names.txt"));
+}
+
+}  // namespace
