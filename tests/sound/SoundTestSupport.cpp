@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kChildVariable[] = "ZARVO_SOUND_RECORDING";
+const char kChildVariable[] = "ZARVO_SOUND_CHILD";
+const char kRecordingVariable[] = "ZARVO_SOUND_RECORDING";
 
 void Put16(std::ofstream& f, uint16_t v) {
   const char b[2] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
@@ -82,29 +83,37 @@ void SleepSeconds(double seconds) {
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
+bool RanInChildProcess(const std::string& environment) {
+  if (std::getenv(kChildVariable)) return false;
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string filter = std::string(test->test_suite_name()) + "." + test->name();
+  char exe[4096];
+  const ssize_t len = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
+  EXPECT_GT(len, 0);
+  if (len <= 0) return true;
+  exe[len] = '\0';
+  TempDir dir;
+  const std::string log = dir.Path("child.log");
+  const std::string command = std::string(kChildVariable) + "=1 " + environment + " '" + exe +
+                              "' --gtest_filter='" + filter + "' > '" + log + "' 2>&1";
+  const int status = std::system(command.c_str());
+  const std::string output = ReadAll(log);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+  EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+  return true;
+}
+
 Recorder::Recorder() {
-  const char* file = std::getenv(kChildVariable);
+  const char* file = std::getenv(kRecordingVariable);
   inChild_ = file != nullptr;
   if (inChild_) file_ = file;
 }
 
 void Recorder::RunChild() {
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string filter = std::string(test->test_suite_name()) + "." + test->name();
-  char exe[4096];
-  const ssize_t len = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-  ASSERT_GT(len, 0);
-  exe[len] = '\0';
   TempDir dir;
   const std::string recording = dir.Path("mixed.raw");
-  const std::string log = dir.Path("child.log");
-  const std::string command = std::string(kChildVariable) + "='" + recording +
-                              "' SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + recording + "' '" +
-                              exe + "' --gtest_filter='" + filter + "' > '" + log + "' 2>&1";
-  const int status = std::system(command.c_str());
-  const std::string output = ReadAll(log);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
-  EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+  RanInChildProcess(std::string(kRecordingVariable) + "='" + recording +
+                    "' SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + recording + "'");
 }
 
 std::vector<int16_t> Recorder::Samples() const {

@@ -38,6 +38,13 @@ template <typename Pred>
 bool WaitFor(Pred pred, double seconds);
 void SleepSeconds(double seconds);
 
+// Runs the current test again in a fresh process with the extra environment
+// settings given ("NAME='value' ..."), and expects that run to pass. Returns
+// true in the test process, which should then return; false in the child,
+// which does the test's work (a process of its own can pick its audio driver
+// and find the device closed, whatever other tests did before).
+bool RanInChildProcess(const std::string& environment);
+
 // A test that records the mixer's output. In the test process, Run() starts
 // the same test in a child process with the "disk" driver writing to a file
 // and checks that the child passed; Recording() is false there and the test

@@ -28,11 +28,14 @@ static_assert(kImageFiles[image::kZarvoLarge].framesX == 12 &&
               kImageFiles[image::kZarvoLarge].framesY == 3);
 static_assert(kImageFiles[image::kCherryMorph].framesX == 21);
 static_assert(kImageFiles[image::kBolt].framesX == 2);
-static_assert(kImageFiles[image::kRodFire].framesX == 6 && kImageFiles[image::kRodFire].framesY == 4);
+static_assert(kImageFiles[image::kRodFire].framesX == 6 &&
+              kImageFiles[image::kRodFire].framesY == 4);
 static_assert(kImageFiles[image::kRodZombie].framesX == 8);
-static_assert(kImageFiles[image::kHouse2].framesX == 11 && kImageFiles[image::kHouse2].framesY == 2);
+static_assert(kImageFiles[image::kHouse2].framesX == 11 &&
+              kImageFiles[image::kHouse2].framesY == 2);
 static_assert(kImageFiles[image::kFlagPole].framesX == 7);
-static_assert(kImageFiles[image::kSpruce2].framesX == 21 && kImageFiles[image::kSpruce2].framesY == 5);
+static_assert(kImageFiles[image::kSpruce2].framesX == 21 &&
+              kImageFiles[image::kSpruce2].framesY == 5);
 static_assert(kImageFiles[image::kSheepWalk].framesX == 13 &&
               kImageFiles[image::kSheepDie].framesX == 8);
 

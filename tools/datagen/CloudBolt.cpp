@@ -9,6 +9,8 @@
 #include "tools/datagen/CharacterParts.h"
 #include "tools/datagen/Paint.h"
 
+using namespace paint;
+
 namespace {
 
 constexpr int kFrameW = 160, kFrameH = 320;

@@ -9,6 +9,8 @@
 #include "tools/datagen/CharacterParts.h"
 #include "tools/datagen/CloudPainter.h"
 
+using namespace paint;
+
 namespace {
 
 enum class Size { Weak, Small, Medium, Large };
@@ -17,34 +19,78 @@ struct Player {
   CloudPalette weak, small, medium, large;
   const CloudPalette& For(Size s) const {
     switch (s) {
-      case Size::Weak: return weak;
-      case Size::Small: return small;
-      case Size::Medium: return medium;
-      default: return large;
+      case Size::Weak:
+        return weak;
+      case Size::Small:
+        return small;
+      case Size::Medium:
+        return medium;
+      default:
+        return large;
     }
   }
 };
 
 const Player kZarvo = {
-    {Hex(0xE6E9E6), Hex(0xA3AEA6), Hex(0xF4F6F2), {Hex(0x46524E), 2.2, 0.7}, Hex(0xA8C08A),
-     Hex(0xF2F2E6), Hex(0x72848C)},
-    {Hex(0xFFFFFF), Hex(0x9CC2F2), Hex(0xFFFFFF), {Hex(0x1C3566), 2.2, 0.7}, Hex(0x86AEF5),
-     Hex(0xFFFFFF), Hex(0x2A72DA)},
-    {Hex(0xF2F7FF), Hex(0x7FA8E4), Hex(0xFFFFFF), {Hex(0x162C5C), 2.3, 0.72}, Hex(0x7AA2F0),
-     Hex(0xFFFFFF), Hex(0x1E5EC8)},
-    {Hex(0x8392B6), Hex(0x252F50), Hex(0xC4D2F6), {Hex(0x0A1028), 2.5, 0.8}, Hex(0x3C4C88),
-     Hex(0xDCE6FF), Hex(0xFFD84A)},
+    {Hex(0xE6E9E6),
+     Hex(0xA3AEA6),
+     Hex(0xF4F6F2),
+     {Hex(0x46524E), 2.2, 0.7},
+     Hex(0xA8C08A),
+     Hex(0xF2F2E6),
+     Hex(0x72848C)},
+    {Hex(0xFFFFFF),
+     Hex(0x9CC2F2),
+     Hex(0xFFFFFF),
+     {Hex(0x1C3566), 2.2, 0.7},
+     Hex(0x86AEF5),
+     Hex(0xFFFFFF),
+     Hex(0x2A72DA)},
+    {Hex(0xF2F7FF),
+     Hex(0x7FA8E4),
+     Hex(0xFFFFFF),
+     {Hex(0x162C5C), 2.3, 0.72},
+     Hex(0x7AA2F0),
+     Hex(0xFFFFFF),
+     Hex(0x1E5EC8)},
+    {Hex(0x8392B6),
+     Hex(0x252F50),
+     Hex(0xC4D2F6),
+     {Hex(0x0A1028), 2.5, 0.8},
+     Hex(0x3C4C88),
+     Hex(0xDCE6FF),
+     Hex(0xFFD84A)},
 };
 
 const Player kCherry = {
-    {Hex(0xEEE4E6), Hex(0xBDA8AE), Hex(0xF8F2F2), {Hex(0x5E4A52), 2.2, 0.7}, Hex(0xB8BC90),
-     Hex(0xF4F0EA), Hex(0x947A86)},
-    {Hex(0xFFF0F7), Hex(0xF394C0), Hex(0xFFFFFF), {Hex(0x6B1840), 2.2, 0.7}, Hex(0xFF5E98),
-     Hex(0xFFFFFF), Hex(0xD8206A)},
-    {Hex(0xFFE0EE), Hex(0xE46AA4), Hex(0xFFF6FA), {Hex(0x5E1238), 2.3, 0.72}, Hex(0xFF4E8C),
-     Hex(0xFFFFFF), Hex(0xBE1458)},
-    {Hex(0xA86E92), Hex(0x43163A), Hex(0xF4B8DA), {Hex(0x22061A), 2.5, 0.8}, Hex(0x8A2458),
-     Hex(0xFFE6F2), Hex(0xFFD84A)},
+    {Hex(0xEEE4E6),
+     Hex(0xBDA8AE),
+     Hex(0xF8F2F2),
+     {Hex(0x5E4A52), 2.2, 0.7},
+     Hex(0xB8BC90),
+     Hex(0xF4F0EA),
+     Hex(0x947A86)},
+    {Hex(0xFFF0F7),
+     Hex(0xF394C0),
+     Hex(0xFFFFFF),
+     {Hex(0x6B1840), 2.2, 0.7},
+     Hex(0xFF5E98),
+     Hex(0xFFFFFF),
+     Hex(0xD8206A)},
+    {Hex(0xFFE0EE),
+     Hex(0xE46AA4),
+     Hex(0xFFF6FA),
+     {Hex(0x5E1238), 2.3, 0.72},
+     Hex(0xFF4E8C),
+     Hex(0xFFFFFF),
+     Hex(0xBE1458)},
+    {Hex(0xA86E92),
+     Hex(0x43163A),
+     Hex(0xF4B8DA),
+     {Hex(0x22061A), 2.5, 0.8},
+     Hex(0x8A2458),
+     Hex(0xFFE6F2),
+     Hex(0xFFD84A)},
 };
 
 // Collision box of each size class: the body fills it from the top-left.
@@ -54,9 +100,12 @@ struct Box {
 Box BoxOf(Size s) {
   switch (s) {
     case Size::Weak:
-    case Size::Small: return {126, 79};
-    case Size::Medium: return {150, 92};
-    default: return {204, 145};
+    case Size::Small:
+      return {126, 79};
+    case Size::Medium:
+      return {150, 92};
+    default:
+      return {204, 145};
   }
 }
 
@@ -170,8 +219,8 @@ void PaintTrail(cairo_t* cr, const Pose& p, int index, Rgb color, double alpha) 
   const CloudBody& b = p.body;
   switch (dir) {
     case 1:
-      PaintWisps(cr, b.cx - b.w * 0.42, b.cy + b.h * 0.05, -1, 0, b.w * 0.16, b.h * 0.22, t,
-                 color, alpha);
+      PaintWisps(cr, b.cx - b.w * 0.42, b.cy + b.h * 0.05, -1, 0, b.w * 0.16, b.h * 0.22, t, color,
+                 alpha);
       break;
     case 2:
       PaintWisps(cr, b.cx + b.w * 0.42, b.cy + b.h * 0.05, 1, 0, b.w * 0.2, b.h * 0.22, t, color,
@@ -180,14 +229,14 @@ void PaintTrail(cairo_t* cr, const Pose& p, int index, Rgb color, double alpha) 
     case 3:
       PaintWisps(cr, b.cx - b.w * 0.25, b.cy + b.h * 0.45, -0.2, 1, b.h * 0.12, b.w * 0.06, t,
                  color, alpha);
-      PaintWisps(cr, b.cx + b.w * 0.25, b.cy + b.h * 0.45, 0.2, 1, b.h * 0.12, b.w * 0.06, t,
-                 color, alpha);
+      PaintWisps(cr, b.cx + b.w * 0.25, b.cy + b.h * 0.45, 0.2, 1, b.h * 0.12, b.w * 0.06, t, color,
+                 alpha);
       break;
     case 4:
-      PaintWisps(cr, b.cx - b.w * 0.3, b.cy - b.h * 0.32, -0.3, -1, b.h * 0.1, b.w * 0.05, t,
-                 color, alpha);
-      PaintWisps(cr, b.cx + b.w * 0.32, b.cy - b.h * 0.25, 0.3, -1, b.h * 0.1, b.w * 0.05, t,
-                 color, alpha);
+      PaintWisps(cr, b.cx - b.w * 0.3, b.cy - b.h * 0.32, -0.3, -1, b.h * 0.1, b.w * 0.05, t, color,
+                 alpha);
+      PaintWisps(cr, b.cx + b.w * 0.32, b.cy - b.h * 0.25, 0.3, -1, b.h * 0.1, b.w * 0.05, t, color,
+                 alpha);
       break;
     default:
       break;
@@ -258,11 +307,25 @@ void PaintMorphSize(cairo_t* cr, const Player& pl, int k) {
   CloudPalette pal;
   Size s = Size::Small;
   switch (k) {
-    case 0: pal = pl.weak; s = Size::Weak; break;
-    case 1: pal = pl.small; break;
-    case 2: pal = pl.medium; s = Size::Medium; break;
-    case 3: pal = MixPalette(pl.medium, pl.large, 0.5); s = Size::Medium; break;
-    default: pal = pl.large; s = Size::Large; break;
+    case 0:
+      pal = pl.weak;
+      s = Size::Weak;
+      break;
+    case 1:
+      pal = pl.small;
+      break;
+    case 2:
+      pal = pl.medium;
+      s = Size::Medium;
+      break;
+    case 3:
+      pal = MixPalette(pl.medium, pl.large, 0.5);
+      s = Size::Medium;
+      break;
+    default:
+      pal = pl.large;
+      s = Size::Large;
+      break;
   }
   CloudBody b = BodyInBox(s, kBoxW[k], kBoxH[k]);
   b.stormy = k >= 3;
@@ -363,8 +426,8 @@ void GenerateCloudImages(const Output& out) {
   const Sheets both[2] = {
       {kZarvo, image::kZarvoWeak, image::kZarvoSmall, image::kZarvoMedium, image::kZarvoLarge,
        image::kZarvoMorph},
-      {kCherry, image::kCherryWeak, image::kCherrySmall, image::kCherryMedium,
-       image::kCherryLarge, image::kCherryMorph},
+      {kCherry, image::kCherryWeak, image::kCherrySmall, image::kCherryMedium, image::kCherryLarge,
+       image::kCherryMorph},
   };
   for (const Sheets& s : both) {
     GenerateLoopSheet(out, s.weak, s.player, Size::Weak, 150, 90);

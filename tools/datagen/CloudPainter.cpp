@@ -6,19 +6,21 @@
 #include <cmath>
 #include <vector>
 
+using namespace paint;
+
 namespace {
 
 // Puff layouts for a body one unit high; x spans the layout's aspect.
 constexpr double kPlainAspect = 1.6;
 const Circle kPlainPuffs[] = {
-    {-0.52, 0.22, 0.27}, {-0.18, 0.25, 0.25}, {0.18, 0.25, 0.25},  {0.52, 0.22, 0.27},
-    {-0.47, -0.02, 0.29}, {-0.1, -0.17, 0.34}, {0.3, -0.1, 0.3},   {0.55, 0.02, 0.22},
-    {0.05, 0.05, 0.38},
+    {-0.52, 0.22, 0.27}, {-0.18, 0.25, 0.25},  {0.18, 0.25, 0.25},
+    {0.52, 0.22, 0.27},  {-0.47, -0.02, 0.29}, {-0.1, -0.17, 0.34},
+    {0.3, -0.1, 0.3},    {0.55, 0.02, 0.22},   {0.05, 0.05, 0.38},
 };
 constexpr double kStormAspect = 1.41;
 const Circle kStormPuffs[] = {
-    {-0.46, 0.25, 0.24}, {-0.16, 0.27, 0.23}, {0.16, 0.27, 0.23}, {0.46, 0.25, 0.24},
-    {-0.48, 0.0, 0.24},  {-0.3, -0.2, 0.26},  {0.0, -0.27, 0.24}, {0.26, -0.19, 0.26},
+    {-0.46, 0.25, 0.24}, {-0.16, 0.27, 0.23}, {0.16, 0.27, 0.23},  {0.46, 0.25, 0.24},
+    {-0.48, 0.0, 0.24},  {-0.3, -0.2, 0.26},  {0.0, -0.27, 0.24},  {0.26, -0.19, 0.26},
     {0.5, -0.02, 0.22},  {0.0, 0.02, 0.36},   {-0.16, -0.05, 0.3}, {0.2, 0.0, 0.3},
 };
 
@@ -138,8 +140,8 @@ void PaintMouth(cairo_t* cr, double mx, double my, double mw, double mh, const C
       }
     } else {
       cairo_move_to(cr, mx - mw, endY);
-      cairo_curve_to(cr, mx - mw * 0.4, my + face.smile * mh, mx + mw * 0.4,
-                     my + face.smile * mh, mx + mw, endY);
+      cairo_curve_to(cr, mx - mw * 0.4, my + face.smile * mh, mx + mw * 0.4, my + face.smile * mh,
+                     mx + mw, endY);
     }
     StrokeInk(cr, line);
     return;
@@ -239,8 +241,7 @@ CloudPalette MixPalette(const CloudPalette& a, const CloudPalette& b, double t) 
   return m;
 }
 
-void PaintCloud(cairo_t* cr, const CloudBody& b, const CloudPalette& pal,
-                const CloudFace& face) {
+void PaintCloud(cairo_t* cr, const CloudBody& b, const CloudPalette& pal, const CloudFace& face) {
   if (b.alpha <= 0) return;
   cairo_save(cr);
   cairo_push_group(cr);
@@ -268,15 +269,15 @@ void PaintCloud(cairo_t* cr, const CloudBody& b, const CloudPalette& pal,
     if (c.y > 0.05 * b.h) continue;
     PaintGlow(cr, c.x - c.r * 0.3, c.y - c.r * 0.38, c.r * 0.75, pal.rim, b.stormy ? 0.4 : 0.6);
   }
-  // Lobe lines on the side puffs, on the edge that faces the middle.
+  // Lobe lines where the side puffs bulge out of the middle one, above the face.
   for (const Circle& c : puffs) {
     if (c.y > 0.05 * b.h || std::fabs(c.x) < 0.2 * b.w) continue;
     cairo_new_sub_path(cr);
     if (c.x > 0)
-      cairo_arc(cr, c.x, c.y, c.r * 0.96, kPi * 0.5, kPi * 0.95);
+      cairo_arc(cr, c.x, c.y, c.r * 0.97, -kPi * 0.85, -kPi * 0.5);
     else
-      cairo_arc(cr, c.x, c.y, c.r * 0.96, kPi * 0.05, kPi * 0.5);
-    StrokeInk(cr, Ink{ink.color, ink.width * 0.8, 0.22});
+      cairo_arc(cr, c.x, c.y, c.r * 0.97, -kPi * 0.5, -kPi * 0.15);
+    StrokeInk(cr, Ink{ink.color, ink.width * 0.8, 0.25});
   }
   if (b.stormy) {
     for (size_t i = 0; i < 4 && i < puffs.size(); ++i)

@@ -8,12 +8,12 @@
 #include "tools/datagen/Paint.h"
 
 struct CloudPalette {
-  Rgb top, bottom;  // body gradient
-  Rgb rim;          // highlight on the upper puffs
-  Ink ink;          // outline
-  Rgb cheek;
-  Rgb eyeWhite;
-  Rgb iris;
+  paint::Rgb top, bottom;  // body gradient
+  paint::Rgb rim;          // highlight on the upper puffs
+  paint::Ink ink;          // outline
+  paint::Rgb cheek;
+  paint::Rgb eyeWhite;
+  paint::Rgb iris;
 };
 
 CloudPalette MixPalette(const CloudPalette& a, const CloudPalette& b, double t);
@@ -21,9 +21,9 @@ CloudPalette MixPalette(const CloudPalette& a, const CloudPalette& b, double t);
 struct CloudBody {
   double cx = 0, cy = 0;  // centre of the body
   double w = 100, h = 60;
-  double lean = 0;     // shear: the top moves right by lean * h / 2, the bottom left
-  double stretch = 0;  // > 0 taller and narrower, < 0 squashed
-  double breathe = 0;  // puffs pulse with this phase
+  double lean = 0;      // shear: the top moves right by lean * h / 2, the bottom left
+  double stretch = 0;   // > 0 taller and narrower, < 0 squashed
+  double breathe = 0;   // puffs pulse with this phase
   bool stormy = false;  // towering, lumpy large cloud
   double flash = 0;     // inner lightning light, 0..1
   double alpha = 1;
@@ -44,7 +44,7 @@ struct CloudFace {
   double glow = 0;  // glowing eyes
   bool deadEyes = false;
   bool sick = false;
-  double scale = 1;  // face size relative to the body
+  double scale = 1;     // face size relative to the body
   bool visible = true;  // false: a faceless puff
 };
 
@@ -53,4 +53,4 @@ void PaintCloud(cairo_t* cr, const CloudBody& body, const CloudPalette& pal, con
 // Speed streaks and little puffs trailing a moving cloud: from (x, y) towards
 // direction (dx, dy), `len` long.
 void PaintWisps(cairo_t* cr, double x, double y, double dx, double dy, double len, double spread,
-                double phase, Rgb color, double alpha);
+                double phase, paint::Rgb color, double alpha);

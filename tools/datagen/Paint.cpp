@@ -8,6 +8,8 @@
 
 #include "tools/datagen/Sheet.h"
 
+namespace paint {
+
 double Clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 double Lerp(double a, double b, double t) { return a + (b - a) * t; }
 double SmoothStep(double t) {
@@ -15,7 +17,9 @@ double SmoothStep(double t) {
   return t * t * (3 - 2 * t);
 }
 
-Rgb Mix(Rgb a, Rgb b, double t) { return {Lerp(a.r, b.r, t), Lerp(a.g, b.g, t), Lerp(a.b, b.b, t)}; }
+Rgb Mix(Rgb a, Rgb b, double t) {
+  return {Lerp(a.r, b.r, t), Lerp(a.g, b.g, t), Lerp(a.b, b.b, t)};
+}
 
 Rgb Shade(Rgb c, double factor) {
   if (factor <= 1) return {c.r * factor, c.g * factor, c.b * factor};
@@ -27,9 +31,7 @@ Rgb Desaturate(Rgb c, double amount) {
   return Mix(c, Rgb{grey, grey, grey}, amount);
 }
 
-void SetColor(cairo_t* cr, Rgb c, double alpha) {
-  cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
-}
+void SetColor(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
 
 void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry) {
   if (rx <= 0 || ry <= 0) return;
@@ -163,10 +165,9 @@ static void TonguePath(cairo_t* cr, double x, double base, double bw, double hh,
   cairo_move_to(cr, x - bw / 2, base);
   cairo_curve_to(cr, x - bw / 2, base - hh * 0.45, tipX - bw * 0.2 - sway * 0.3, base - hh * 0.72,
                  tipX, tipY);
-  cairo_curve_to(cr, tipX + bw * 0.05 - sway * 0.2, base - hh * 0.62, x + bw / 2,
-                 base - hh * 0.38, x + bw / 2, base);
-  cairo_curve_to(cr, x + bw / 2, base + bw * 0.35, x - bw / 2, base + bw * 0.35, x - bw / 2,
-                 base);
+  cairo_curve_to(cr, tipX + bw * 0.05 - sway * 0.2, base - hh * 0.62, x + bw / 2, base - hh * 0.38,
+                 x + bw / 2, base);
+  cairo_curve_to(cr, x + bw / 2, base + bw * 0.35, x - bw / 2, base + bw * 0.35, x - bw / 2, base);
   cairo_close_path(cr);
 }
 
@@ -218,9 +219,13 @@ void PaintFlames(cairo_t* cr, double cx, double baseY, double w, double h, doubl
       any = true;
     }
     if (!any) continue;
+    // The gradient starts a little below the base, faded, so that the fire
+    // has no hard bottom edge.
     const double top = baseY - h * layer.heightScale;
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, baseY, 0, top);
-    cairo_pattern_add_color_stop_rgba(p, 0, layer.base.r, layer.base.g, layer.base.b,
+    const double bottom = baseY + std::min(8.0, h * 0.12);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, bottom, 0, top);
+    cairo_pattern_add_color_stop_rgba(p, 0, layer.base.r, layer.base.g, layer.base.b, 0.1 * a);
+    cairo_pattern_add_color_stop_rgba(p, 0.16, layer.base.r, layer.base.g, layer.base.b,
                                       layer.alphaBase * a);
     cairo_pattern_add_color_stop_rgba(p, 0.5, layer.mid.r, layer.mid.g, layer.mid.b,
                                       Lerp(layer.alphaBase, layer.alphaTip, 0.4) * a);
@@ -244,18 +249,18 @@ void PaintSmoke(cairo_t* cr, double x, double baseY, double w, double h, double 
                 uint32_t seed, Rgb color, double alpha) {
   if (alpha <= 0) return;
   DrawRandom rnd(seed);
-  const int n = 6;
+  const int n = 9;
+  const Rgb light = Shade(color, 1.25);
   for (int i = 0; i < n; ++i) {
     const double off = rnd.Uniform(0, 1);
     const double t = Frac(phase + static_cast<double>(i) / n);
-    const double px = x + std::sin(kTau * (t * 0.7 + off)) * w * 0.2 + t * w * 0.35;
+    const double px = x + std::sin(kTau * (t * 0.7 + off)) * w * 0.25 + t * w * 0.4;
     const double py = baseY - t * h;
-    const double r = w * (0.22 + 0.35 * t) * rnd.Uniform(0.8, 1.2);
-    const double a = alpha * std::sin(kPi * t) * (1.0 - 0.35 * t);
+    const double r = w * (0.35 + 0.55 * t) * rnd.Uniform(0.85, 1.15);
+    const double a = alpha * 0.7 * std::sin(kPi * t) * (1.0 - 0.3 * t);
     cairo_pattern_t* p = cairo_pattern_create_radial(px - r * 0.2, py - r * 0.25, 0, px, py, r);
-    const Rgb light = Shade(color, 1.25);
     cairo_pattern_add_color_stop_rgba(p, 0, light.r, light.g, light.b, a);
-    cairo_pattern_add_color_stop_rgba(p, 0.6, color.r, color.g, color.b, a * 0.75);
+    cairo_pattern_add_color_stop_rgba(p, 0.55, color.r, color.g, color.b, a * 0.7);
     cairo_pattern_add_color_stop_rgba(p, 1, color.r, color.g, color.b, 0);
     cairo_set_source(cr, p);
     cairo_arc(cr, px, py, r, 0, kTau);
@@ -324,3 +329,5 @@ void PaintZap(cairo_t* cr, double x0, double y0, double x1, double y1, double ja
     cairo_stroke(cr);
   }
 }
+
+}  // namespace paint

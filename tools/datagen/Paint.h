@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace paint {
+
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTau = 2 * kPi;
 
@@ -82,3 +84,5 @@ void PaintSpark(cairo_t* cr, double x, double y, double r, Rgb c, double alpha =
 // A jagged electric arc from (x0, y0) to (x1, y1), glowing in `glow`.
 void PaintZap(cairo_t* cr, double x0, double y0, double x1, double y1, double jag, uint32_t seed,
               Rgb glow, double width, double alpha = 1.0);
+
+}  // namespace paint

@@ -7,10 +7,12 @@
 #include "tools/datagen/CharacterParts.h"
 #include "tools/datagen/PersonPainter.h"
 
+using namespace paint;
+
 namespace {
 
-constexpr int kFrame = 75;         // normal and zombie frames are 75 x 75
-constexpr int kFireFrameH = 100;   // fire frames are 75 x 100, drawn 25 px higher
+constexpr int kFrame = 75;        // normal and zombie frames are 75 x 75
+constexpr int kFireFrameH = 100;  // fire frames are 75 x 100, drawn 25 px higher
 
 void Mirrored(cairo_t* cr, bool mirror, const PersonLook& look, const PersonPose& pose) {
   cairo_save(cr);
@@ -104,7 +106,7 @@ void PaintZombie(cairo_t* cr, const PersonLook& look, int col, int row) {
     Mirrored(cr, true, look, pose);
     return;
   }
-  pose.stride = look.kind == 3 ? 0.5 : 0.6;
+  pose.stride = look.kind == 3 ? 0.65 : 0.8;
   pose.walk = (row >= 4 ? (col - 2) / 4.0 : col / 8.0) * kTau;
   Mirrored(cr, row == 3 || row == 5, look, pose);
 }

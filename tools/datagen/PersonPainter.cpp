@@ -10,6 +10,8 @@
 
 #include "tools/datagen/Sheet.h"
 
+using namespace paint;
+
 namespace {
 
 struct Pt {
@@ -37,8 +39,9 @@ Build BuildOf(int kind) {
 }
 
 Palette PaletteFor(const PersonLook& look, const PersonPose& pose) {
-  Palette p{look.skin, look.hair, look.top, look.bottom, look.shoes,
-            Ink{Hex(0x2A1A14), 1.1, 0.8}, Hex(0xE8283C)};
+  Palette p{look.skin,    look.hair,  look.top,
+            look.bottom,  look.shoes, Ink{Hex(0x2A1A14), 1.1, 0.8},
+            Hex(0xE8283C)};
   switch (pose.mood) {
     case PersonMood::Wet: {
       const Rgb soaked = Hex(0x2C4C8C);
@@ -180,11 +183,16 @@ enum class Expr { Smile, Sad, Scream, Zombie, Dead, Blink };
 
 Expr ExprOf(const PersonPose& pose) {
   switch (pose.mood) {
-    case PersonMood::Wet: return pose.blink ? Expr::Blink : Expr::Sad;
-    case PersonMood::Burning: return Expr::Scream;
-    case PersonMood::Zombie: return Expr::Zombie;
-    case PersonMood::Dead: return Expr::Dead;
-    default: return pose.blink ? Expr::Blink : Expr::Smile;
+    case PersonMood::Wet:
+      return pose.blink ? Expr::Blink : Expr::Sad;
+    case PersonMood::Burning:
+      return Expr::Scream;
+    case PersonMood::Zombie:
+      return Expr::Zombie;
+    case PersonMood::Dead:
+      return Expr::Dead;
+    default:
+      return pose.blink ? Expr::Blink : Expr::Smile;
   }
 }
 
@@ -436,7 +444,9 @@ struct ArmAngles {
   double upper, fore;
 };
 
-ArmAngles ArmFor(const PersonPose& pose, int kind, int k) {
+// Arm angles relative to the torso; `lean` is the torso's lean, which the
+// outstretched zombie arms make up for so that they point straight ahead.
+ArmAngles ArmFor(const PersonPose& pose, int kind, int k, double lean) {
   const double ph = pose.walk + k * kPi;
   switch (pose.arms) {
     case PersonArms::Hang:
@@ -446,7 +456,7 @@ ArmAngles ArmFor(const PersonPose& pose, int kind, int k) {
       return {a, a + 0.55 * std::sin(2 * pose.armWave + k * 1.3)};
     }
     case PersonArms::Forward:
-      return {1.42 + 0.06 * std::sin(ph), 1.58 + 0.05 * std::sin(ph + 1)};
+      return {1.42 + lean + 0.06 * std::sin(ph), 1.58 + lean + 0.05 * std::sin(ph + 1)};
     default:
       if (kind == 3 && k == 0) return {0.35 + 0.1 * std::sin(pose.walk), 0.75};
       return {-0.45 * pose.stride * std::sin(ph), -0.45 * pose.stride * std::sin(ph) + 0.45};
@@ -474,8 +484,8 @@ struct Leg {
 
 void PaintLeg(cairo_t* cr, Pt hip, Leg leg, const Palette& p, int kind, double shade) {
   const Rgb c = Shade(kind == 1 ? p.skin : p.bottom, shade);
-  Limb(cr, {hip.x, hip.y, leg.knee.x, leg.knee.y, leg.foot.x, leg.foot.y}, kind == 1 ? 3.8 : 5.2,
-       c, p.ink);
+  Limb(cr, {hip.x, hip.y, leg.knee.x, leg.knee.y, leg.foot.x, leg.foot.y}, kind == 1 ? 3.8 : 5.2, c,
+       p.ink);
   EllipsePath(cr, leg.foot.x + 1.8, leg.foot.y + 0.4, 3.9, 2.2);
   SetColor(cr, Shade(p.shoes, shade));
   cairo_fill_preserve(cr);
@@ -545,7 +555,7 @@ void PaintFigure(cairo_t* cr, const PersonLook& look, const PersonPose& pose, co
   cairo_save(cr);
   cairo_translate(cr, hip.x, hip.y);
   cairo_rotate(cr, lean);
-  PaintArm(cr, shoulderLocal, ArmFor(pose, look.kind, 1), b, p, look.kind, 0.78);
+  PaintArm(cr, shoulderLocal, ArmFor(pose, look.kind, 1, lean), b, p, look.kind, 0.78);
   cairo_restore(cr);
   PaintLeg(cr, hip, legs[0], p, look.kind, 1.0);
 
@@ -555,7 +565,7 @@ void PaintFigure(cairo_t* cr, const PersonLook& look, const PersonPose& pose, co
   PaintTorso(cr, look.kind, b.torso, false, p, zombie);
   if (look.kind == 3 && pose.arms == PersonArms::Swing) {
     // The cane: from his near hand to the ground ahead of him.
-    const ArmAngles a = ArmFor(pose, 3, 0);
+    const ArmAngles a = ArmFor(pose, 3, 0, lean);
     const Pt hand = Along(Along(shoulderLocal, a.upper, b.upperArm), a.fore, b.foreArm);
     double gx = hand.x + 2, gy = pose.footY - hip.y;
     // The ground point is in the unrotated frame: undo the lean for it.
@@ -573,7 +583,7 @@ void PaintFigure(cairo_t* cr, const PersonLook& look, const PersonPose& pose, co
   SetColor(cr, p.skin);
   cairo_fill(cr);
   PaintHeadSide(cr, look.kind, hx, hy, b.headR, p, pose);
-  PaintArm(cr, shoulderLocal, ArmFor(pose, look.kind, 0), b, p, look.kind, 1.0);
+  PaintArm(cr, shoulderLocal, ArmFor(pose, look.kind, 0, lean), b, p, look.kind, 1.0);
   cairo_restore(cr);
 }
 
@@ -581,9 +591,12 @@ void PaintFigure(cairo_t* cr, const PersonLook& look, const PersonPose& pose, co
 
 PersonLook LookOfKind(int kind) {
   switch (kind) {
-    case 1: return {1, Hex(0xF4CDA5), Hex(0xF2BE46), Hex(0xD92B2F), Hex(0xF4CDA5), Hex(0x5A2418)};
-    case 2: return {2, Hex(0xC08A64), Hex(0x2C1B14), Hex(0x8E46CC), Hex(0x2E3A66), Hex(0x1E1E24)};
-    default: return {3, Hex(0xEEC6A6), Hex(0xC4C4C4), Hex(0x7A5634), Hex(0x6A6A70), Hex(0x3A2A20)};
+    case 1:
+      return {1, Hex(0xF4CDA5), Hex(0xF2BE46), Hex(0xD92B2F), Hex(0xF4CDA5), Hex(0x5A2418)};
+    case 2:
+      return {2, Hex(0xC08A64), Hex(0x2C1B14), Hex(0x8E46CC), Hex(0x2E3A66), Hex(0x1E1E24)};
+    default:
+      return {3, Hex(0xEEC6A6), Hex(0xC4C4C4), Hex(0x7A5634), Hex(0x6A6A70), Hex(0x3A2A20)};
   }
 }
 
@@ -626,7 +639,8 @@ void PaintPerson(cairo_t* cr, const PersonLook& look, const PersonPose& pose) {
   if (pose.charred > 0.5) {  // embers and smoke on the charred body
     DrawRandom rnd(pose.seed + 99);
     for (int i = 0; i < 5; ++i) {
-      const Pt e = fallPoint(pose.x + rnd.Uniform(-4, 5), rnd.Uniform(pose.footY - 60, pose.footY - 5));
+      const Pt e =
+          fallPoint(pose.x + rnd.Uniform(-4, 5), rnd.Uniform(pose.footY - 60, pose.footY - 5));
       Dot(cr, e.x, e.y, rnd.Uniform(0.8, 1.6), Hex(0xFF7A1A), 0.9 * pose.charred);
       PaintGlow(cr, e.x, e.y, 3.5, Hex(0xFF5A10), 0.5 * pose.charred);
     }
@@ -638,8 +652,11 @@ void PaintPerson(cairo_t* cr, const PersonLook& look, const PersonPose& pose) {
     const double hipY = pose.footY - b.thigh - b.shin;
     const double headY = hipY - b.torso - b.headR;
     const double x = pose.x + pose.sway;
-    const Pt sources[5] = {{x - 6, headY + 6}, {x + 6, headY + 5}, {x - 8, hipY + 9},
-                           {x + 8, hipY + 9}, {x + 1, hipY + 11}};
+    const Pt sources[5] = {{x - 6, headY + 6},
+                           {x + 6, headY + 5},
+                           {x - 8, hipY + 9},
+                           {x + 8, hipY + 9},
+                           {x + 1, hipY + 11}};
     for (int i = 0; i < 5; ++i) {
       const double t = std::fmod(pose.drip + i * 0.37, 1.0);
       PaintDrop(cr, sources[i].x, sources[i].y + t * 18, 5.5, 1 - t * 0.7);

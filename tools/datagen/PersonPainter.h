@@ -10,7 +10,7 @@
 
 struct PersonLook {
   int kind;  // 1 red, 2 purple, 3 old man
-  Rgb skin, hair, top, bottom, shoes;
+  paint::Rgb skin, hair, top, bottom, shoes;
 };
 
 PersonLook LookOfKind(int kind);
@@ -19,8 +19,8 @@ enum class PersonMood { Calm, Wet, Burning, Zombie, Dead };
 enum class PersonArms { Swing, Hang, Panic, Forward, Hug };
 
 struct PersonPose {
-  double footY = 75;  // ground line in the frame
-  double x = 37.5;    // where the body stands
+  double footY = 75;   // ground line in the frame
+  double x = 37.5;     // where the body stands
   bool front = false;  // standing, facing the viewer
   double walk = 0;     // walk cycle, radians
   double stride = 0;   // 0 still, 1 walking, > 1 running

@@ -9,6 +9,8 @@
 #include "tools/datagen/CharacterParts.h"
 #include "tools/datagen/Paint.h"
 
+using namespace paint;
+
 namespace {
 
 constexpr int kFrame = 75;
@@ -62,8 +64,7 @@ void PaintSheep(cairo_t* cr, const SheepPose& p) {
   const double stiff = p.shocked ? 0.35 : 0;
   // Legs first, the wool hides their tops; diagonal pairs move together.
   const double swing = 0.42 * p.stride;
-  Leg(cr, cx - 11, legTop, swing * std::sin(p.walk + kPi) - stiff, legLen,
-      Shade(legColor, 0.75));
+  Leg(cr, cx - 11, legTop, swing * std::sin(p.walk + kPi) - stiff, legLen, Shade(legColor, 0.75));
   Leg(cr, cx + 13, legTop, swing * std::sin(p.walk) + stiff, legLen, Shade(legColor, 0.75));
   Leg(cr, cx - 7, legTop, swing * std::sin(p.walk) - stiff, legLen, legColor);
   Leg(cr, cx + 17, legTop, swing * std::sin(p.walk + kPi) + stiff, legLen, legColor);
@@ -75,8 +76,8 @@ void PaintSheep(cairo_t* cr, const SheepPose& p) {
   // Wool.
   const double r = (p.wet ? 5.0 : 7.2) * p.puff;
   const double rx = (p.wet ? 17 : 18) * p.puff, ry = (p.wet ? 7.5 : 9.5) * p.puff;
-  const std::vector<Circle> wool = WoolCircles(cx, bodyY, rx, ry, r, p.wet ? 14 : 12,
-                                               p.wet ? 0.1 : 0.25, 77);
+  const std::vector<Circle> wool =
+      WoolCircles(cx, bodyY, rx, ry, r, p.wet ? 14 : 12, p.wet ? 0.1 : 0.25, 77);
   cairo_pattern_t* fill = cairo_pattern_create_linear(0, bodyY - ry - r, 0, bodyY + ry + r);
   cairo_pattern_add_color_stop_rgb(fill, 0, woolTop.r, woolTop.g, woolTop.b);
   cairo_pattern_add_color_stop_rgb(fill, 1, woolBottom.r, woolBottom.g, woolBottom.b);
@@ -208,8 +209,8 @@ std::vector<Tuft> Tufts(uint32_t seed) {
   DrawRandom rnd(seed);
   std::vector<Tuft> t;
   for (int i = 0; i < 11; ++i)
-    t.push_back({-kPi * rnd.Uniform(0.05, 0.95), rnd.Uniform(0.6, 1.2), rnd.Uniform(3, 5.5),
-                 i == 4});
+    t.push_back(
+        {-kPi * rnd.Uniform(0.05, 0.95), rnd.Uniform(0.6, 1.2), rnd.Uniform(3, 5.5), i == 4});
   return t;
 }
 
@@ -236,8 +237,10 @@ void PaintTuft(cairo_t* cr, double x, double y, double size, bool charred, bool 
     return;
   }
   const Rgb c = charred ? Hex(0x4A403C) : (singed ? Hex(0xA8A09A) : Hex(0xF4F0EA));
-  PaintBlob(cr, {{x, y, size}, {x - size * 0.7, y + size * 0.3, size * 0.7},
-                 {x + size * 0.6, y + size * 0.35, size * 0.65}},
+  PaintBlob(cr,
+            {{x, y, size},
+             {x - size * 0.7, y + size * 0.3, size * 0.7},
+             {x + size * 0.6, y + size * 0.35, size * 0.65}},
             nullptr, c, kInk);
 }
 
@@ -249,8 +252,7 @@ void PaintDryBurst(cairo_t* cr, int col) {
     p.puff = 1.25;
     p.shocked = true;
     PaintSheep(cr, p);
-    for (int i = 0; i < 5; ++i)
-      PaintSpark(cr, 14 + i * 11, 30 + (i % 2) * 8, 3.5, Hex(0xFFE060));
+    for (int i = 0; i < 5; ++i) PaintSpark(cr, 14 + i * 11, 30 + (i % 2) * 8, 3.5, Hex(0xFFE060));
     return;
   }
   if (col == 1) {
@@ -370,9 +372,15 @@ void PaintRemains(cairo_t* cr, int col) {
 void PaintDieFrame(cairo_t* cr, int col, int row) {
   Facing(cr, row >= 3, [&] {
     switch (row % 3) {
-      case 0: PaintDryBurst(cr, std::min(col, 6)); break;
-      case 1: PaintWetZap(cr, std::min(col, 3)); break;
-      default: PaintRemains(cr, col); break;
+      case 0:
+        PaintDryBurst(cr, std::min(col, 6));
+        break;
+      case 1:
+        PaintWetZap(cr, std::min(col, 3));
+        break;
+      default:
+        PaintRemains(cr, col);
+        break;
     }
   });
 }

@@ -10,6 +10,8 @@
 #include "tools/datagen/CharacterParts.h"
 #include "tools/datagen/Paint.h"
 
+using namespace paint;
+
 namespace {
 
 constexpr int kFrameW = 150, kFrameH = 300;
@@ -23,9 +25,9 @@ double Pick(double g, double small, double medium, double large) {
 }
 
 struct TreeState {
-  double g = 0;       // growth
-  double fire = 0;    // 0..1
-  double phase = 0;   // fire loop
+  double g = 0;      // growth
+  double fire = 0;   // 0..1
+  double phase = 0;  // fire loop
   bool charred = false;
   double sparkle = 0;  // growth magic, 0..1
   uint32_t seed = 1;
@@ -43,8 +45,7 @@ void PaintTrunk(cairo_t* cr, double topY, double width, Rgb light, Rgb dark, con
   cairo_line_to(cr, kBaseX - tw, topY);
   cairo_line_to(cr, kBaseX + tw, topY);
   cairo_line_to(cr, kBaseX + w * 0.95, kGround - 20);
-  cairo_curve_to(cr, kBaseX + w, kGround - 12, kBaseX + w, kGround - 4, kBaseX + w * 1.7,
-                 kGround);
+  cairo_curve_to(cr, kBaseX + w, kGround - 12, kBaseX + w, kGround - 4, kBaseX + w * 1.7, kGround);
   cairo_close_path(cr);
   cairo_pattern_t* p = cairo_pattern_create_linear(kBaseX - w, 0, kBaseX + w, 0);
   cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
@@ -101,8 +102,7 @@ void PaintLeafTree(cairo_t* cr, Species s, const TreeState& t) {
   barkLight = Mix(barkLight, kSoot, scorch * 0.6);
   barkDark = Mix(barkDark, kSoot, scorch * 0.6);
 
-  if (t.fire > 0)
-    PaintGlow(cr, c.cx, c.cy, c.w * 0.9, Hex(0xFF7A20), 0.35 * t.fire);
+  if (t.fire > 0) PaintGlow(cr, c.cx, c.cy, c.w * 0.9, Hex(0xFF7A20), 0.35 * t.fire);
 
   PaintTrunk(cr, c.cy, trunkW, barkLight, barkDark, kInk);
   // Branches reaching into the crown (and all that is left when charred).
@@ -116,8 +116,8 @@ void PaintLeafTree(cairo_t* cr, Species s, const TreeState& t) {
     Limb(cr, {kBaseX + side * trunkW * 0.2, y0, Lerp(kBaseX, x1, 0.6), Lerp(y0, y1, 0.4), x1, y1},
          std::max(2.0, trunkW * 0.3), barkDark, kInk);
     if (t.charred) {
-      Limb(cr, {Lerp(kBaseX, x1, 0.6), Lerp(y0, y1, 0.4), Lerp(kBaseX, x1, 0.75) + side * 8,
-                y1 - 14},
+      Limb(cr,
+           {Lerp(kBaseX, x1, 0.6), Lerp(y0, y1, 0.4), Lerp(kBaseX, x1, 0.75) + side * 8, y1 - 14},
            std::max(1.5, trunkW * 0.18), barkDark, kInk);
     }
   }
@@ -149,8 +149,8 @@ void PaintLeafTree(cairo_t* cr, Species s, const TreeState& t) {
   Rgb dark = birch ? Hex(0x5E9A30) : Hex(0x2E7A2C);
   light = Mix(light, Hex(0x8A6A28), scorch);
   dark = Mix(dark, Hex(0x4A3418), scorch);
-  cairo_pattern_t* fill = cairo_pattern_create_radial(c.cx - c.w * 0.2, c.cy - c.h * 0.3, 0,
-                                                      c.cx, c.cy, c.h * 0.75);
+  cairo_pattern_t* fill =
+      cairo_pattern_create_radial(c.cx - c.w * 0.2, c.cy - c.h * 0.3, 0, c.cx, c.cy, c.h * 0.75);
   cairo_pattern_add_color_stop_rgb(fill, 0, light.r, light.g, light.b);
   cairo_pattern_add_color_stop_rgb(fill, 1, dark.r, dark.g, dark.b);
   PaintBlob(cr, circles, fill, light, kInk);
@@ -266,7 +266,7 @@ void PaintSpruce(cairo_t* cr, Species s, const TreeState& t) {
     cairo_pattern_t* p = cairo_pattern_create_linear(kBaseX - half, 0, kBaseX + half, 0);
     cairo_pattern_add_color_stop_rgb(p, 0, light.r, light.g, light.b);
     cairo_pattern_add_color_stop_rgb(p, 0.55, Mix(light, dark, 0.5).r, Mix(light, dark, 0.5).g,
-                                      Mix(light, dark, 0.5).b);
+                                     Mix(light, dark, 0.5).b);
     cairo_pattern_add_color_stop_rgb(p, 1, dark.r, dark.g, dark.b);
     cairo_set_source(cr, p);
     cairo_fill_preserve(cr);
@@ -314,8 +314,7 @@ void PaintTree(cairo_t* cr, Species s, const TreeState& t) {
     for (int i = 0; i < 7; ++i) {
       const double x = kBaseX + rnd.Uniform(-60, 60);
       const double y = kGround - height * rnd.Uniform(0.35, 1.0);
-      PaintSpark(cr, x, y, rnd.Uniform(3, 6), i % 2 ? Hex(0xD8FF70) : Hex(0xFFF0A0),
-                 t.sparkle);
+      PaintSpark(cr, x, y, rnd.Uniform(3, 6), i % 2 ? Hex(0xD8FF70) : Hex(0xFFF0A0), t.sparkle);
     }
   }
 }

@@ -159,6 +159,14 @@ void SoftDisc(cairo_t* cr, double x, double y, double r, Rgb c, double alpha) {
   cairo_pattern_destroy(p);
 }
 
+void SoftEllipse(cairo_t* cr, double x, double y, double rx, double ry, Rgb c, double alpha) {
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, rx / ry, 1.0);
+  SoftDisc(cr, 0, 0, ry, c, alpha);
+  cairo_restore(cr);
+}
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
   r = std::min({r, w / 2, h / 2});
   cairo_new_sub_path(cr);

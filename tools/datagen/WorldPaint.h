@@ -61,6 +61,8 @@ void DrawCloud(cairo_t* cr, const CloudShape& c, const CloudStyle& s);
 
 // A soft round blob: radial gradient from alpha at the centre to 0 at r.
 void SoftDisc(cairo_t* cr, double x, double y, double r, Rgb c, double alpha);
+// The same stretched to an ellipse of radii rx, ry.
+void SoftEllipse(cairo_t* cr, double x, double y, double rx, double ry, Rgb c, double alpha);
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 

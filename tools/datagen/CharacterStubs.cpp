@@ -1,3 +1,0 @@
-// temporary
-#include "tools/datagen/CharacterParts.h"
-void GenerateHouseImages(const Output&) {}
