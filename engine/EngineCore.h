@@ -6,6 +6,8 @@
 
 #include <SDL.h>
 
+#include <signal.h>
+
 #include <csignal>
 #include <cstdint>
 #include <map>
@@ -75,6 +77,9 @@ struct EngineState {
   int maxTextureW = 0, maxTextureH = 0;  // 0: no limit
   bool minimised = false;
   bool quitRequested = false;  // window closed or SDL_QUIT seen
+  bool running = false;        // inside System_Start
+  bool quitHandlers = false;   // our SIGINT/SIGTERM handlers are installed
+  struct sigaction oldSigInt = {}, oldSigTerm = {};
 
   // Clock: the sum of the frame deltas, in double so long runs stay exact.
   double time = 0.0;
@@ -137,5 +142,7 @@ void ReplayFrame(const FrameList& list);  // draws a recorded frame into the ren
 void ApplyFrameInput();                   // start of a frame: events or headless keys
 void PumpEvents();                        // real-time mode: key, window and quit events
 void SeedRandom(uint64_t seed);
+void InstallQuitHandlers();
+void RestoreQuitHandlers();
 
 }  // namespace engine

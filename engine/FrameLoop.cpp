@@ -20,26 +20,6 @@ constexpr double kMaxDelta = 0.25;  // a stall or a modal box must not teleport 
 
 void OnQuitSignal(int) { CORE.quitSignal = 1; }
 
-// Installs SIGINT/SIGTERM handlers for the loop's lifetime and restores the old ones.
-class QuitSignals {
- public:
-  QuitSignals() {
-    CORE.quitSignal = 0;
-    struct sigaction sa = {};
-    sa.sa_handler = OnQuitSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGINT, &sa, &oldInt_);
-    sigaction(SIGTERM, &sa, &oldTerm_);
-  }
-  ~QuitSignals() {
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
-  }
-
- private:
-  struct sigaction oldInt_, oldTerm_;
-};
-
 void AdvanceClock(engine::EngineState& st, double delta) {
   st.delta = static_cast<float>(delta);
   st.time += delta;
@@ -127,6 +107,31 @@ void RunRealTime(engine::EngineState& st) {
 
 }  // namespace
 
+namespace engine {
+
+// SIGINT and SIGTERM end the frame loop (or keep it from starting, during
+// loading) so the game's own shutdown still runs and saves what it must.
+void InstallQuitHandlers() {
+  EngineState& st = *CORE.st;
+  CORE.quitSignal = 0;
+  struct sigaction sa = {};
+  sa.sa_handler = OnQuitSignal;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, &st.oldSigInt);
+  sigaction(SIGTERM, &sa, &st.oldSigTerm);
+  st.quitHandlers = true;
+}
+
+void RestoreQuitHandlers() {
+  EngineState& st = *CORE.st;
+  if (!st.quitHandlers) return;
+  sigaction(SIGINT, &st.oldSigInt, nullptr);
+  sigaction(SIGTERM, &st.oldSigTerm, nullptr);
+  st.quitHandlers = false;
+}
+
+}  // namespace engine
+
 bool HGE::System_Start() {
   engine::EngineState& st = *CORE.st;
   if (!st.sdlStarted) {
@@ -137,13 +142,16 @@ bool HGE::System_Start() {
     engine::SetError("System_Start: No frame function defined");
     return false;
   }
-  st.quitRequested = false;
-  QuitSignals signals;
+  st.running = true;
   if (engine::Headless()) {
     RunHeadless(st);
   } else {
     RunRealTime(st);
   }
+  st.running = false;
+  // A close or a signal ends this loop only; it is used up.
+  st.quitRequested = false;
+  CORE.quitSignal = 0;
   return true;
 }
 

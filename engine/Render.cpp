@@ -53,7 +53,8 @@ float Clamp01(float c) {
 // Collects triangles for one SDL texture and hands them to SDL in one call.
 class Batcher {
  public:
-  Batcher(EngineState& st, bool colorAdd) : st_(st), colorAdd_(colorAdd) {
+  Batcher(EngineState& st, bool colorAdd)
+      : st_(st), colorAdd_(colorAdd), softwareRenderer_(st.rendererName == "software") {
     st_.scratchVerts.clear();
     st_.scratchIndices.clear();
   }
@@ -66,20 +67,34 @@ class Batcher {
 
   // Corners in vertex order; u/v already mapped into the current texture.
   void Add(const Corner (&c)[4]) {
+    static const int kOrder[6] = {0, 1, 2, 0, 2, 3};
     const int base = static_cast<int>(st_.scratchVerts.size());
-    for (const Corner& k : c) {
-      SDL_Vertex v;
-      v.position = {k.x, k.y};
-      if (colorAdd_) {
-        v.color = {255, 255, 255, Channel(k.a)};
-      } else {
-        v.color = {Channel(k.r), Channel(k.g), Channel(k.b), Channel(k.a)};
+    const bool turned = c[0].u != c[3].u || c[0].v != c[1].v;
+    if (softwareRenderer_ && turned) {
+      // SDL's software renderer draws two triangles that share corners and form an
+      // upright rectangle as a rectangle copy, which is exact for upright and
+      // mirrored textures but ignores a texture turned against the quad. Triangles
+      // with corners of their own are drawn as triangles.
+      for (int n = 0; n < 6; ++n) {
+        st_.scratchVerts.push_back(Vertex(c[kOrder[n]]));
+        st_.scratchIndices.push_back(base + n);
       }
-      v.tex_coord = {Clamp01(k.u), Clamp01(k.v)};
-      st_.scratchVerts.push_back(v);
+      return;
     }
-    const int order[6] = {0, 1, 2, 0, 2, 3};
-    for (int i : order) st_.scratchIndices.push_back(base + i);
+    for (const Corner& k : c) st_.scratchVerts.push_back(Vertex(k));
+    for (int i : kOrder) st_.scratchIndices.push_back(base + i);
+  }
+
+  SDL_Vertex Vertex(const Corner& k) const {
+    SDL_Vertex v;
+    v.position = {k.x, k.y};
+    if (colorAdd_) {
+      v.color = {255, 255, 255, Channel(k.a)};
+    } else {
+      v.color = {Channel(k.r), Channel(k.g), Channel(k.b), Channel(k.a)};
+    }
+    v.tex_coord = {Clamp01(k.u), Clamp01(k.v)};
+    return v;
   }
 
   void Flush() {
@@ -94,6 +109,7 @@ class Batcher {
  private:
   EngineState& st_;
   bool colorAdd_;
+  bool softwareRenderer_;
   SDL_Texture* current_ = nullptr;
 };
 
@@ -120,10 +136,16 @@ class TileSplitter {
     return Lerp(Lerp(quad_[0], quad_[1], s), Lerp(quad_[3], quad_[2], s), t);
   }
 
+  // A tile index from a float, kept in [0, count) also for NaN and huge values.
+  static int Index(float f, int count) {
+    if (!(f > 0.0f)) return 0;
+    return f < static_cast<float>(count - 1) ? static_cast<int>(f) : count - 1;
+  }
+
   // Tile range [first, last] covered by texel coordinates [lo, hi] of one axis.
   static void Range(float lo, float hi, int tile, int count, int* first, int* last) {
-    *first = std::clamp(static_cast<int>(std::floor((lo + kEps) / tile)), 0, count - 1);
-    *last = std::clamp(static_cast<int>(std::ceil((hi - kEps) / tile)) - 1, 0, count - 1);
+    *first = Index(std::floor((lo + kEps) / tile), count);
+    *last = Index(std::ceil((hi - kEps) / tile) - 1.0f, count);
     if (*last < *first) *last = *first;
   }
 
@@ -190,8 +212,8 @@ class TileSplitter {
   void Emit(Corner (&c)[4], const float* u, const float* v) {
     const float cu = (u[0] + u[1] + u[2] + u[3]) * 0.25f;
     const float cv = (v[0] + v[1] + v[2] + v[3]) * 0.25f;
-    const int col = std::clamp(static_cast<int>(std::floor(cu / t_.tileW)), 0, t_.cols - 1);
-    const int row = std::clamp(static_cast<int>(std::floor(cv / t_.tileH)), 0, t_.rows - 1);
+    const int col = Index(std::floor(cu / t_.tileW), t_.cols);
+    const int row = Index(std::floor(cv / t_.tileH), t_.rows);
     const TileRect rect = TileTexels(t_, col, row);
     for (int i = 0; i < 4; ++i) {
       c[i].u = (u[i] - rect.x) / rect.w;
@@ -319,4 +341,7 @@ void HGE::Gfx_EndScene() {
   if (engine::Headless()) return;  // kept for headless::SaveShot, never shown
   engine::ReplayFrame(st.lastFrame);
   SDL_RenderPresent(st.renderer);
+  // Screens drawn outside the loop (loading) keep the window answering; a close
+  // seen here keeps the loop from starting.
+  if (!st.running) engine::PumpEvents();
 }

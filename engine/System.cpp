@@ -172,6 +172,7 @@ bool HGE::System_Initiate() {
   }
   // Our own handlers end the frame loop on SIGINT/SIGTERM (see FrameLoop.cpp).
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  engine::InstallQuitHandlers();
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
@@ -209,6 +210,7 @@ bool HGE::System_Initiate() {
 void HGE::System_Shutdown() {
   engine::EngineState& st = St();
   if (!st.sdlStarted) return;
+  engine::RestoreQuitHandlers();
   for (auto& entry : st.textures) engine::DropTextureUploads(entry.second);
   if (st.whiteTexel) SDL_DestroyTexture(st.whiteTexel);
   st.whiteTexel = nullptr;

@@ -40,7 +40,8 @@ void ChooseTip() {
       tipText = "Tip: Watch out for clouds when mountains are nearby.";
       break;
     case 6:
-      tipText = "Tip: Zarvo is a force of nature and acts \n in mysterious ways for the greater good.";
+      tipText =
+          "Tip: Zarvo is a force of nature and acts \n in mysterious ways for the greater good.";
       break;
     case 7:
       tipText = "Tip: People will get hurt by lightning.";

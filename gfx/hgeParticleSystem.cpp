@@ -254,14 +254,13 @@ void hgeParticleSystem::Emit(float dt) {
     p.vecLocation.x += hge->Random_Float(-2.0f, 2.0f);
     p.vecLocation.y += hge->Random_Float(-2.0f, 2.0f);
 
-    float angle =
-        in.fDirection - kHalfPi + hge->Random_Float(0, in.fSpread) - in.fSpread / 2.0f;
+    float angle = in.fDirection - kHalfPi + hge->Random_Float(0, in.fSpread) - in.fSpread / 2.0f;
     if (in.bRelative) {
       const hgeVector back = vecPrevLocation - vecLocation;
       angle += std::atan2(back.y, back.x) + kHalfPi;
     }
-    p.vecVelocity = hgeVector(std::cos(angle), std::sin(angle)) *
-                    hge->Random_Float(in.fSpeedMin, in.fSpeedMax);
+    p.vecVelocity =
+        hgeVector(std::cos(angle), std::sin(angle)) * hge->Random_Float(in.fSpeedMin, in.fSpeedMax);
 
     p.fGravity = hge->Random_Float(in.fGravityMin, in.fGravityMax);
     p.fRadialAccel = hge->Random_Float(in.fRadialAccelMin, in.fRadialAccelMax);

@@ -47,32 +47,32 @@ struct hgeParticle {
 // The description an effect is made from, as a ".psi" file stores it
 // (little-endian, byte offsets in the comments).
 struct hgeParticleSystemInfo {
-  hgeSprite* sprite;         // 0: four bytes in the file, not used; the constructor's sprite
-  int32_t nEmission;         // 4: particles per second
-  float fLifetime;           // 8: seconds of emission after Fire, -1 until stopped
-  float fParticleLifeMin;    // 12
-  float fParticleLifeMax;    // 16
-  float fDirection;          // 20: radians, 0 straight up, pi/2 to the right
-  float fSpread;             // 24: radians, centred on the direction
-  bool bRelative;            // 28: direction from the emitter's movement; 29-31 padding
-  float fSpeedMin;           // 32: pixels per step
-  float fSpeedMax;           // 36
-  float fGravityMin;         // 40
-  float fGravityMax;         // 44
-  float fRadialAccelMin;     // 48
-  float fRadialAccelMax;     // 52
-  float fTangentialAccelMin; // 56
-  float fTangentialAccelMax; // 60
-  float fSizeStart;          // 64: sprite scale at birth
-  float fSizeEnd;            // 68
-  float fSizeVar;            // 72
-  float fSpinStart;          // 76: radians per second
-  float fSpinEnd;            // 80
-  float fSpinVar;            // 84
-  hgeColor colColorStart;    // 88: r, g, b, a
-  hgeColor colColorEnd;      // 104
-  float fColorVar;           // 120
-  float fAlphaVar;           // 124
+  hgeSprite* sprite;          // 0: four bytes in the file, not used; the constructor's sprite
+  int32_t nEmission;          // 4: particles per second
+  float fLifetime;            // 8: seconds of emission after Fire, -1 until stopped
+  float fParticleLifeMin;     // 12
+  float fParticleLifeMax;     // 16
+  float fDirection;           // 20: radians, 0 straight up, pi/2 to the right
+  float fSpread;              // 24: radians, centred on the direction
+  bool bRelative;             // 28: direction from the emitter's movement; 29-31 padding
+  float fSpeedMin;            // 32: pixels per step
+  float fSpeedMax;            // 36
+  float fGravityMin;          // 40
+  float fGravityMax;          // 44
+  float fRadialAccelMin;      // 48
+  float fRadialAccelMax;      // 52
+  float fTangentialAccelMin;  // 56
+  float fTangentialAccelMax;  // 60
+  float fSizeStart;           // 64: sprite scale at birth
+  float fSizeEnd;             // 68
+  float fSizeVar;             // 72
+  float fSpinStart;           // 76: radians per second
+  float fSpinEnd;             // 80
+  float fSpinVar;             // 84
+  hgeColor colColorStart;     // 88: r, g, b, a
+  hgeColor colColorEnd;       // 104
+  float fColorVar;            // 120
+  float fAlphaVar;            // 124
 
   // Fills the record from the first 128 bytes of a ".psi" file; the sprite is
   // left null. Values are taken byte by byte, independent of the host's layout.

@@ -33,7 +33,7 @@ int Start(Mix_Chunk* chunk, bool loop, uint64_t* serial);
 // True while the given instance still owns the channel: no later Start has
 // put anything else on it.
 bool Owns(int channel, uint64_t serial);
-void Halt(int channel);                  // one channel; -1 is ignored
+void Halt(int channel);  // one channel; -1 is ignored
 void HaltAll();
 void SetChannelVolume(int channel, int mixVolume);  // 0..128; -1 is ignored
 

@@ -66,8 +66,7 @@ void SoundBank::Play(const std::string& name) {
   auto sample = samples.find(name);
   if (sample == samples.end()) return;
   uint64_t serial = 0;
-  const int channel =
-      DeviceReady() ? mixer::Start(sample->second, looping_[name], &serial) : -1;
+  const int channel = DeviceReady() ? mixer::Start(sample->second, looping_[name], &serial) : -1;
   channels[name] = channel;
   instances_[name] = serial;
 }

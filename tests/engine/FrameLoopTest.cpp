@@ -96,13 +96,21 @@ TEST_F(FrameLoop, TerminationSignalEndsTheLoopBeforeTheNextFrame) {
   hge->System_Start();
   EXPECT_EQ(gFrames.size(), 3u);
   EXPECT_EQ(gRenders, 3);  // the frame in progress finishes
-  // The handler is gone once the loop has ended; a new run is not cut short.
+  // The signal is used up: a new run is not cut short.
   driver.deltas.assign(2, 0.02f);
   driver.asked = 0;
   gSignalAtFrame = -1;
   gFrames.clear();
   hge->System_Start();
   EXPECT_EQ(gFrames.size(), 2u);
+}
+
+TEST_F(FrameLoop, SignalBeforeTheLoopKeepsItFromStarting) {
+  // As when Ctrl+C arrives while the game is still loading.
+  driver.deltas.assign(10, 0.02f);
+  raise(SIGINT);
+  EXPECT_TRUE(hge->System_Start());
+  EXPECT_TRUE(gFrames.empty());
 }
 
 TEST_F(FrameLoop, BadDeltasBecomeZero) {

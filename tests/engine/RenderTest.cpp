@@ -341,6 +341,53 @@ TEST_P(Tiling, SplitTextureDrawsLikeTheWholeOne) {
   EXPECT_LT(differ, allowed) << "of " << whole.img.rgb.size() << " pixels";
 }
 
+TEST_P(Tiling, TurnedAndOddTextureCoordinatesOnTiles) {
+  if (enginetest::EngineHeldElsewhere()) GTEST_SKIP();
+  enginetest::ScriptedDriver driver;
+  enginetest::TempDir dir;
+  headless::Enable(&driver);
+  headless::UseSoftwareRenderer(GetParam());
+  headless::SetMaxTextureSize(16);
+  HGE* hge = hgeCreate(HGE_VERSION);
+  hge->System_SetState(HGE_SCREENWIDTH, 100);
+  hge->System_SetState(HGE_SCREENHEIGHT, 50);
+  ASSERT_TRUE(hge->System_Initiate());
+  // Left half red, right half blue.
+  const HTEXTURE tex = hge->Texture_Create(40, 40);
+  uint32_t* texels = hge->Texture_Lock(tex, false);
+  for (int i = 0; i < 40 * 40; ++i) texels[i] = i % 40 < 20 ? 0xFFFF0000 : 0xFF0000FF;
+  hge->Texture_Unlock(tex);
+  hge->Gfx_BeginScene();
+  // Texture turned a quarter: u runs down the screen, so the top is red.
+  hgeQuad q = Rect(0, 0, 40, 40, 0xFFFFFFFF, tex);
+  q.v[0].tx = 0, q.v[0].ty = 1;
+  q.v[1].tx = 0, q.v[1].ty = 0;
+  q.v[2].tx = 1, q.v[2].ty = 0;
+  q.v[3].tx = 1, q.v[3].ty = 1;
+  hge->Gfx_RenderQuad(&q);
+  // Coordinates no tile holds, and a quad of no area: drawn or not, never a hang.
+  q = Rect(50, 0, 90, 40, 0xFFFFFFFF, tex);
+  q.v[1].tx = std::nanf("");
+  q.v[2].tx = 1e30f;
+  q.v[3].ty = -1e30f;
+  hge->Gfx_RenderQuad(&q);
+  q = Rect(60, 45, 60, 45, 0xFFFFFFFF, tex);
+  hge->Gfx_RenderQuad(&q);
+  hge->Gfx_EndScene();
+  const std::string shot = dir.File("turned.png");
+  ASSERT_TRUE(headless::SaveShot(shot.c_str()));
+  EXPECT_GT(headless::TextureTiles(tex), 1);
+  const Image img = ReadPng(shot);
+  EXPECT_EQ(img.At(20, 5), 0xFF0000u);
+  EXPECT_EQ(img.At(5, 15), 0xFF0000u);
+  EXPECT_EQ(img.At(20, 35), 0x0000FFu);
+  EXPECT_EQ(img.At(35, 25), 0x0000FFu);
+  hge->Release();
+  headless::Enable(nullptr);
+  headless::UseSoftwareRenderer(false);
+  headless::SetMaxTextureSize(0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Renderers, Drawing, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "software" : "offscreen"; });
 INSTANTIATE_TEST_SUITE_P(Renderers, Tiling, ::testing::Values(false, true),

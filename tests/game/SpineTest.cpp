@@ -31,9 +31,8 @@ TEST(Spine, StartsOnTheTitleWithAFreshWorld) {
 
 TEST(Spine, EscapeQuitsFromEveryState) {
   for (int state = TitleMenu; state <= PictureScreen; ++state) {
-    SimResult r = RunSimWith("set GameState " + std::to_string(state) +
-                                 "\nhold ESCAPE\nframes 1\ndump\n",
-                             SimOptions{});
+    SimResult r = RunSimWith(
+        "set GameState " + std::to_string(state) + "\nhold ESCAPE\nframes 1\ndump\n", SimOptions{});
     EXPECT_EQ(r.exitCode, 0) << "state " << state << ": " << r.errors;
     EXPECT_TRUE(r.dumps.empty()) << "state " << state << " did not quit";
   }
@@ -55,7 +54,7 @@ TEST(Spine, PlayersJoinWithTheirKeys) {
 TEST(Spine, PlayKeys) {
   auto d = RunSim(
       "set GameState 1\nhold SPACE\nframes 1\nrelease all\n"
-      "hold Q\nframes 3\ndump\nrelease all\n"                // Q flips every frame: on, off, on
+      "hold Q\nframes 3\ndump\nrelease all\n"  // Q flips every frame: on, off, on
       "set player1.energy 20\nhold X\nframes 1\ndump\nrelease all\n"
       "hold C\nframes 1\ndump\nrelease all\n"
       "hold F7\nframes 1\ndump\n");
@@ -72,10 +71,10 @@ TEST(Spine, PlayKeys) {
 
 TEST(Spine, PauseIsGuardedAgainstFlicker) {
   auto d = RunSim(
-      "set GameState 1\nframes 40\n"   // 0.67 s: more than half a second since start-up
-      "hold P\nframes 1\ndump\n"       // -> Paused
-      "frames 28\ndump\n"              // still held, less than 0.5 s: stays Paused
-      "frames 3\ndump\n"               // past 0.5 s: back to Playing
+      "set GameState 1\nframes 40\n"  // 0.67 s: more than half a second since start-up
+      "hold P\nframes 1\ndump\n"      // -> Paused
+      "frames 28\ndump\n"             // still held, less than 0.5 s: stays Paused
+      "frames 3\ndump\n"              // past 0.5 s: back to Playing
       "release all\nframes 40\nhold P\nframes 1\ndump\n");
   EXPECT_EQ(d[0]["GameState"], Paused);
   EXPECT_EQ(d[1]["GameState"], Paused);
@@ -120,16 +119,16 @@ TEST(Spine, OnePlayerGameReplacesCloudsLeftFromTheCredits) {
       "set GameState 0\nset titleMenu.item 0\nset titleMenu.playersChoice 0\n"
       "hold ENTER\nframes 1\ndump\n");
   EXPECT_EQ(d[0]["GameState"], Playing);
-  EXPECT_EQ(d[0]["player1"]["score"], 0);            // a new cloud
-  EXPECT_EQ(d[0]["player2"]["playerNumber"], 2);     // slot 2 untouched
+  EXPECT_EQ(d[0]["player1"]["score"], 0);         // a new cloud
+  EXPECT_EQ(d[0]["player2"]["playerNumber"], 2);  // slot 2 untouched
 }
 
 // Deaths: the generated table runs from 5000 down; a score of 0 does not qualify.
 TEST(Spine, DeadCloudWithoutPlaceLeavesOrResets) {
   auto d = RunSim(
       "set GameState 1\nhold SPACE NUMPAD0\nframes 1\nrelease all\n"
-      "set player1.state 5\nframes 1\ndump\n"   // the other still plays: player 1 just leaves
-      "set player2.state 5\nframes 1\ndump\n"); // the last one: back to the title
+      "set player1.state 5\nframes 1\ndump\n"    // the other still plays: player 1 just leaves
+      "set player2.state 5\nframes 1\ndump\n");  // the last one: back to the title
   EXPECT_TRUE(d[0]["player1"].is_null());
   EXPECT_EQ(d[0]["GameState"], Playing);
   EXPECT_EQ(d[1]["GameState"], TitleMenu);
@@ -140,7 +139,7 @@ TEST(Spine, QualifyingDeathAsksForTheNameThenResumes) {
   auto d = RunSim(
       "set GameState 1\nhold SPACE NUMPAD0\nframes 1\nrelease all\n"
       "set player1.score 999999\nset player1.state 5\nframes 1\ndump\n"
-      "frames 5\ndump\n"                       // the world stands still during the entry
+      "frames 5\ndump\n"  // the world stands still during the entry
       "press A\nframes 1\npress B\nframes 1\npress ENTER\nframes 1\ndump\n");
   EXPECT_EQ(d[0]["GameState"], NameEntry);
   EXPECT_TRUE(d[0]["player1"].is_null());

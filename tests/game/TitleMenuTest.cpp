@@ -16,128 +16,182 @@
 #include "gfx/TextPrinter.h"
 #include "tests/GlyphPrinter.h"
 #include "tests/HeadlessEngine.h"
+#include "tests/HeadlessFrames.h"
 #include "tests/SimRunner.h"
-
-using nlohmann::json;
 
 namespace {
 
-// The menu fields after each of the frames of `script`, one dump per frame.
-std::vector<json> MenuEachFrame(const std::string& setup, int frames, const std::string& dt) {
-  std::string script = setup;
-  for (int i = 0; i < frames; ++i) script += "frames 1 " + dt + "\ndump\n";
-  SimResult r = RunSimWith(script, SimOptions{});
-  EXPECT_EQ(r.exitCode, 0) << r.errors;
-  return r.dumps;
-}
+constexpr int L = HGEK_LEFT, U = HGEK_UP, R = HGEK_RIGHT, D = HGEK_DOWN, E = HGEK_ENTER;
+using Keys = std::vector<std::vector<int>>;
 
-std::vector<int> Distinct(const std::vector<json>& dumps, const std::string& field) {
-  std::vector<int> values;
-  for (const json& d : dumps) {
-    const int v = d["titleMenu"][field];
-    if (values.empty() || values.back() != v) values.push_back(v);
+// The menu's fields after one frame.
+struct Snapshot {
+  int item, playersChoice, connector, connectorFrame, connectorStep, subMenuFrame, subMenuStep;
+};
+
+// Runs the menu's Update once per frame, frame i holding keys[i], and keeps
+// the fields after each frame.
+class TitleMenuKeys : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedHge = hge;
+    hge = HeadlessEngine();
+    ASSERT_NE(hge, nullptr);
   }
-  return values;
+  void TearDown() override { hge = savedHge; }
+
+  std::vector<Snapshot> Run(const Keys& keys, float dt = 1.0f / 60) {
+    std::vector<Snapshot> after;
+    RunFrames(keys, dt, [&](int) {
+      menu.Update(dt);
+      after.push_back({menu.item, menu.playersChoice, menu.connector, menu.connectorFrame,
+                       menu.connectorStep, menu.subMenuFrame, menu.subMenuStep});
+    });
+    return after;
+  }
+  // A menu that has stood long enough for any step to be due.
+  void Settle() { Run(Keys(20, std::vector<int>{}), 0.05f); }
+
+  template <typename F>
+  static std::vector<int> Distinct(const std::vector<Snapshot>& frames, F field) {
+    std::vector<int> values;
+    for (const Snapshot& s : frames)
+      if (values.empty() || values.back() != field(s)) values.push_back(field(s));
+    return values;
+  }
+  static int FrameOf(const Snapshot& s) { return s.connectorFrame; }
+
+  TitleMenu menu;
+  HGE* savedHge = nullptr;
+};
+
+TEST_F(TitleMenuKeys, HeldEnterOpensTheSubMenuInTwoSteps) {
+  Settle();
+  // 0.06 s frames: the sub-menu steps on every second frame.
+  auto f = Run(Keys(6, {E}), 0.06f);
+  EXPECT_EQ(f[0].playersChoice, 3);
+  EXPECT_EQ(f[0].subMenuFrame, 3);
+  EXPECT_EQ(f[0].subMenuStep, 1);
+  EXPECT_EQ(f[1].subMenuFrame, 3);
+  EXPECT_EQ(f[2].subMenuFrame, 4);
+  EXPECT_EQ(f[3].playersChoice, 3);
+  EXPECT_EQ(f[4].subMenuFrame, 5);
+  EXPECT_EQ(f[4].playersChoice, 0);  // open, one player chosen
+  EXPECT_EQ(f[5].playersChoice, 0) << "held Enter does not close it again";
+  EXPECT_EQ(f[5].subMenuFrame, 5);
+  EXPECT_EQ(f[5].item, 0);
 }
 
-TEST(TitleMenuKeys, HeldEnterOpensTheSubMenuThenStartsOnePlayer) {
-  // 0.06 s frames: the sub-menu steps on every second frame.
-  auto d = MenuEachFrame("hold ENTER\n", 6, "0.06");
+TEST_F(TitleMenuKeys, RightOnTheTopButtonMovesInOneFrameAndStops) {
+  auto f = Run(Keys(20, {R}), 0.05f);
+  EXPECT_EQ(f[0].item, 3);
+  EXPECT_EQ(f[0].connector, 2);
+  EXPECT_EQ(f[0].connectorFrame, 31);
+  EXPECT_EQ(f[0].connectorStep, 1);
+  // The right button answers only Up and Down: the held key does nothing more.
+  EXPECT_EQ(Distinct(f, [](const Snapshot& s) { return s.item; }), std::vector<int>{3});
+  EXPECT_EQ(f.back().connector, 0);
+}
+
+TEST_F(TitleMenuKeys, DownAndLeftOnTheLeftButtonGoThereAndBackInOneFrame) {
+  Run({{L}, {}});
+  ASSERT_EQ(menu.item, 1);
+  auto f = Run({{D, L}});
+  // Down moved to the bottom button, then Left (seeing item 2) moved back.
+  EXPECT_EQ(f[0].item, 1);
+  EXPECT_EQ(f[0].connector, 3);
+  EXPECT_EQ(f[0].connectorStep, 1);
+  EXPECT_EQ(f[0].connectorFrame, 31);
+}
+
+TEST_F(TitleMenuKeys, ForwardConnectorRunsThirtyOneThirtyTwoThenIdle) {
+  Settle();
+  auto f = Run({{R}, {}, {}, {}, {}, {}}, 0.06f);
+  EXPECT_EQ(Distinct(f, FrameOf), (std::vector<int>{31, 32, 30}));
+  EXPECT_EQ(f[1].connectorFrame, 31);  // a step lasts more than 0.1 s
+  EXPECT_EQ(f[2].connectorFrame, 32);
+  EXPECT_EQ(f[4].connectorFrame, 30);
+  EXPECT_EQ(f[4].connector, 0);
+}
+
+TEST_F(TitleMenuKeys, BackwardConnectorRunsThirtyTwoThirtyOneThenIdle) {
+  Run({{R}});
+  Settle();
+  auto f = Run({{U}, {}, {}, {}, {}, {}}, 0.06f);
+  EXPECT_EQ(f[0].item, 0);
+  EXPECT_EQ(f[0].connector, 2);
+  EXPECT_EQ(f[0].connectorStep, -1);
+  EXPECT_EQ(Distinct(f, FrameOf), (std::vector<int>{32, 31, 30}));
+  EXPECT_EQ(f.back().connector, 0);
+}
+
+TEST_F(TitleMenuKeys, EveryMoveOfTheDiamond) {
+  // top -Left-> left -Down-> bottom -Right-> right -Up-> top -Right-> right
+  // -Down-> bottom -Left-> left -Up-> top, each key let go before the next.
+  auto f = Run({{L}, {}, {D}, {}, {R}, {}, {U}, {}, {R}, {}, {D}, {}, {L}, {}, {U}, {}});
+  std::vector<int> items;
+  for (size_t i = 0; i < f.size(); i += 2) items.push_back(f[i].item);
+  EXPECT_EQ(items, (std::vector<int>{1, 2, 3, 0, 3, 2, 1, 0}));
+  const int connectors[] = {1, 3, 4, 2, 2, 4, 3, 1};
+  const int steps[] = {1, -1, 1, -1, 1, -1, 1, -1};
+  for (size_t i = 0; i < 8; ++i) {
+    EXPECT_EQ(f[2 * i].connector, connectors[i]) << "move " << i;
+    EXPECT_EQ(f[2 * i].connectorStep, steps[i]) << "move " << i;
+  }
+  EXPECT_EQ(menu.playersChoice, 2);
+}
+
+TEST_F(TitleMenuKeys, NewMoveRestartsTheAnimationOnItsConnector) {
+  auto f = Run({{R}, {D}});
+  EXPECT_EQ(f[0].connector, 2);
+  EXPECT_EQ(f[1].item, 2);
+  EXPECT_EQ(f[1].connector, 4);
+  EXPECT_EQ(f[1].connectorFrame, 32);
+  EXPECT_EQ(f[1].connectorStep, -1);
+}
+
+TEST_F(TitleMenuKeys, SubMenuChoosesPlayersAndClosesWithUp) {
+  menu.playersChoice = 0;
+  Settle();
+  auto f = Run({{R}, {L}, {}, {R}, {U}, {}, {}, {}, {}, {}}, 0.06f);
+  EXPECT_EQ(f[0].playersChoice, 1);
+  EXPECT_EQ(f[1].playersChoice, 0);
+  EXPECT_EQ(f[3].playersChoice, 1);
+  EXPECT_EQ(f[3].item, 0) << "arrows in the open sub-menu do not move";
+  EXPECT_EQ(f[4].playersChoice, 3);
+  EXPECT_EQ(f[4].subMenuFrame, 4);
+  EXPECT_EQ(f[4].subMenuStep, -1);
+  const std::vector<Snapshot> closing(f.begin() + 4, f.end());
+  EXPECT_EQ(Distinct(closing, [](const Snapshot& s) { return s.subMenuFrame; }),
+            (std::vector<int>{4, 3, 2}));
+  EXPECT_EQ(f.back().playersChoice, 2);
+  EXPECT_EQ(f.back().item, 0);
+}
+
+TEST_F(TitleMenuKeys, KeysOfOtherButtonsDoNothing) {
+  auto f = Run({{U}, {D}, {U, D}});  // the top button answers Left, Right and Enter only
+  for (const Snapshot& s : f) {
+    EXPECT_EQ(s.item, 0);
+    EXPECT_EQ(s.connector, 0);
+  }
+  Run({{L}, {}});
+  f = Run({{L}, {R}, {E}});  // the left button answers Up and Down only
+  for (const Snapshot& s : f) EXPECT_EQ(s.item, 1);
+}
+
+// Through the running game: once the sub-menu is open with one player chosen,
+// the frame function's Enter test starts a one-player game in the same hold.
+TEST(TitleMenuScenario, HeldEnterStartsAOnePlayerGame) {
+  std::string script = "hold ENTER\n";
+  for (int i = 0; i < 6; ++i) script += "frames 1 0.06\ndump\n";
+  auto d = RunSim(script);
   ASSERT_EQ(d.size(), 6u);
   EXPECT_EQ(d[0]["titleMenu"]["playersChoice"], 3);
-  EXPECT_EQ(d[0]["titleMenu"]["subMenuFrame"], 3);
-  EXPECT_EQ(d[0]["titleMenu"]["subMenuStep"], 1);
-  EXPECT_EQ(d[2]["titleMenu"]["subMenuFrame"], 4);
-  EXPECT_EQ(d[3]["titleMenu"]["playersChoice"], 3);
-  EXPECT_EQ(d[4]["titleMenu"]["subMenuFrame"], 5);
-  EXPECT_EQ(d[4]["titleMenu"]["playersChoice"], 0);  // open after two steps, one player
+  EXPECT_EQ(d[4]["titleMenu"]["playersChoice"], 0);
   EXPECT_EQ(d[4]["GameState"], 0);
-  // The next frame's Enter test starts the game, Enter still held.
   EXPECT_EQ(d[5]["GameState"], 1);
   EXPECT_FALSE(d[5]["player1"].is_null());
   EXPECT_TRUE(d[5]["player2"].is_null());
-}
-
-TEST(TitleMenuKeys, RightOnTheTopButtonMovesInOneFrameAndStops) {
-  auto d = MenuEachFrame("hold RIGHT\n", 20, "0.05");
-  EXPECT_EQ(d[0]["titleMenu"]["item"], 3);
-  EXPECT_EQ(d[0]["titleMenu"]["connector"], 2);
-  EXPECT_EQ(d[0]["titleMenu"]["connectorFrame"], 31);
-  EXPECT_EQ(d[0]["titleMenu"]["connectorStep"], 1);
-  // The right button answers only Up and Down: the held key does nothing more.
-  EXPECT_EQ(Distinct(d, "item"), std::vector<int>{3});
-  EXPECT_EQ(d.back()["titleMenu"]["connector"], 0);
-}
-
-TEST(TitleMenuKeys, DownAndLeftOnTheLeftButtonGoThereAndBackInOneFrame) {
-  auto d = RunSim("press LEFT\nframes 20\ndump\nhold DOWN LEFT\nframes 1\ndump\n");
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_EQ(d[0]["titleMenu"]["item"], 1);
-  EXPECT_EQ(d[0]["titleMenu"]["connector"], 0);
-  // Down moved to the bottom button, then Left (seeing item 2) moved back.
-  EXPECT_EQ(d[1]["titleMenu"]["item"], 1);
-  EXPECT_EQ(d[1]["titleMenu"]["connector"], 3);
-  EXPECT_EQ(d[1]["titleMenu"]["connectorStep"], 1);
-  EXPECT_EQ(d[1]["titleMenu"]["connectorFrame"], 31);
-}
-
-TEST(TitleMenuKeys, ForwardConnectorRunsThirtyOneThirtyTwoThenIdle) {
-  auto d = MenuEachFrame("press RIGHT\n", 6, "0.06");
-  EXPECT_EQ(Distinct(d, "connectorFrame"), (std::vector<int>{31, 32, 30}));
-  EXPECT_EQ(d[1]["titleMenu"]["connectorFrame"], 31);  // one step lasts more than 0.1 s
-  EXPECT_EQ(d[2]["titleMenu"]["connectorFrame"], 32);
-  EXPECT_EQ(d[4]["titleMenu"]["connectorFrame"], 30);
-  EXPECT_EQ(d[4]["titleMenu"]["connector"], 0);
-}
-
-TEST(TitleMenuKeys, BackwardConnectorRunsThirtyTwoThirtyOneThenIdle) {
-  auto d = MenuEachFrame("press RIGHT\nframes 30\npress UP\n", 6, "0.06");
-  EXPECT_EQ(d[0]["titleMenu"]["item"], 0);
-  EXPECT_EQ(d[0]["titleMenu"]["connector"], 2);
-  EXPECT_EQ(d[0]["titleMenu"]["connectorStep"], -1);
-  EXPECT_EQ(Distinct(d, "connectorFrame"), (std::vector<int>{32, 31, 30}));
-  EXPECT_EQ(d.back()["titleMenu"]["connector"], 0);
-}
-
-TEST(TitleMenuKeys, EveryMoveOfTheDiamond) {
-  // top -Left-> left -Down-> bottom -Right-> right -Up-> top -Right-> right
-  // -Down-> bottom -Left-> left -Up-> top
-  auto d = RunSim(
-      "press LEFT\nframes 20\ndump\npress DOWN\nframes 20\ndump\npress RIGHT\nframes 20\ndump\n"
-      "press UP\nframes 20\ndump\npress RIGHT\nframes 20\ndump\npress DOWN\nframes 20\ndump\n"
-      "press LEFT\nframes 20\ndump\npress UP\nframes 20\ndump\n");
-  std::vector<int> items;
-  for (const json& s : d) items.push_back(s["titleMenu"]["item"]);
-  EXPECT_EQ(items, (std::vector<int>{1, 2, 3, 0, 3, 2, 1, 0}));
-  EXPECT_EQ(d.back()["titleMenu"]["playersChoice"], 2);
-}
-
-TEST(TitleMenuKeys, NewMoveRestartsTheAnimationOnItsConnector) {
-  auto d = RunSim("press RIGHT\nframes 1\ndump\npress DOWN\nframes 1\ndump\n");
-  EXPECT_EQ(d[0]["titleMenu"]["connector"], 2);
-  EXPECT_EQ(d[1]["titleMenu"]["item"], 2);
-  EXPECT_EQ(d[1]["titleMenu"]["connector"], 4);
-  EXPECT_EQ(d[1]["titleMenu"]["connectorFrame"], 32);
-  EXPECT_EQ(d[1]["titleMenu"]["connectorStep"], -1);
-}
-
-TEST(TitleMenuKeys, SubMenuChoosesPlayersAndClosesWithUp) {
-  auto d = MenuEachFrame(
-      "set titleMenu.playersChoice 0\npress RIGHT\nframes 1\ndump\npress LEFT\nframes 1\ndump\n"
-      "press RIGHT\nframes 1\ndump\npress UP\n",
-      6, "0.06");
-  ASSERT_EQ(d.size(), 9u);
-  EXPECT_EQ(d[0]["titleMenu"]["playersChoice"], 1);
-  EXPECT_EQ(d[1]["titleMenu"]["playersChoice"], 0);
-  EXPECT_EQ(d[2]["titleMenu"]["playersChoice"], 1);
-  EXPECT_EQ(d[2]["titleMenu"]["item"], 0) << "arrows in the open sub-menu do not move";
-  EXPECT_EQ(d[3]["titleMenu"]["playersChoice"], 3);
-  EXPECT_EQ(d[3]["titleMenu"]["subMenuFrame"], 4);
-  EXPECT_EQ(d[3]["titleMenu"]["subMenuStep"], -1);
-  const std::vector<json> closing(d.begin() + 3, d.end());
-  EXPECT_EQ(Distinct(closing, "subMenuFrame"), (std::vector<int>{4, 3, 2}));
-  EXPECT_EQ(d.back()["titleMenu"]["playersChoice"], 2);
-  EXPECT_EQ(d.back()["GameState"], 0);
 }
 
 // Render: which frame of the menu sheet each place shows. The test sheet has

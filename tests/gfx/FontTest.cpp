@@ -100,7 +100,8 @@ TEST_F(FontTest, ACharacterGivenTwiceKeepsItsLastDefinition) {
 }
 
 TEST_F(FontTest, AllLineEndingsWorkAndTheLastLineNeedsNoLineBreak) {
-  hgeFont* f = Load("[HGEFONT]\r\nChar=41,0,0,1,1,0,0\rChar=42,0,0,1,1,0,0\n\n\r\nChar=43,0,0,1,1,0,0");
+  hgeFont* f =
+      Load("[HGEFONT]\r\nChar=41,0,0,1,1,0,0\rChar=42,0,0,1,1,0,0\n\n\r\nChar=43,0,0,1,1,0,0");
   EXPECT_NE(f->letters['A'], nullptr);
   EXPECT_NE(f->letters['B'], nullptr);
   EXPECT_NE(f->letters['C'], nullptr);
@@ -122,8 +123,11 @@ TEST_F(FontTest, DefaultsBeforeAnySetting) {
 TEST_F(FontTest, WrongFirstLinesAreRejectedWithALogLine) {
   const std::string log = folder + "/log.txt";
   hge->System_SetState(HGE_LOGFILE, log.c_str());
-  const char* bad[] = {"[HGEFONT] \nChar=41,0,0,1,1,0,0\n", "[hgefont]\nChar=41,0,0,1,1,0,0\n",
-                       "\n[HGEFONT]\nChar=41,0,0,1,1,0,0\n", "Char=41,0,0,1,1,0,0\n", "",
+  const char* bad[] = {"[HGEFONT] \nChar=41,0,0,1,1,0,0\n",
+                       "[hgefont]\nChar=41,0,0,1,1,0,0\n",
+                       "\n[HGEFONT]\nChar=41,0,0,1,1,0,0\n",
+                       "Char=41,0,0,1,1,0,0\n",
+                       "",
                        "[HGEFONT"};
   for (const char* text : bad) {
     hgeFont* f = Load(text);
@@ -150,13 +154,13 @@ TEST_F(FontTest, AMissingFileGivesAnEmptyFontThatDrawsNothing) {
 TEST_F(FontTest, BadCharacterCodesAreSkipped) {
   hgeFont* f = Load(
       "[HGEFONT]\n"
-      "Char=zz,0,0,1,1,0,0\n"                     // no hexadecimal digit
-      "Char=100,0,0,1,1,0,0\n"                    // above FF
+      "Char=zz,0,0,1,1,0,0\n"                        // no hexadecimal digit
+      "Char=100,0,0,1,1,0,0\n"                       // above FF
       "Char=FFFFFFFFFFFFFFFFFFFFFFFF,0,0,1,1,0,0\n"  // far above FF
-      "Char=FF,0,0,2,1,0,0\n"                     // the highest code
-      "Char=0000041,0,0,3,1,0,0\n"                // leading zeros
-      "Char=\"A,0,0,1,1,0,0\n"                    // quote never closed
-      "Char=\"\n");                               // quote at the end of the line
+      "Char=FF,0,0,2,1,0,0\n"                        // the highest code
+      "Char=0000041,0,0,3,1,0,0\n"                   // leading zeros
+      "Char=\"A,0,0,1,1,0,0\n"                       // quote never closed
+      "Char=\"\n");                                  // quote at the end of the line
   EXPECT_NE(f->letters[0xFF], nullptr);
   ASSERT_NE(f->letters['A'], nullptr);
   EXPECT_FLOAT_EQ(f->letters['A']->width, 3);
@@ -188,13 +192,14 @@ TEST_F(FontTest, HugeNumbersAreCappedInsteadOfOverflowing) {
 
 TEST_F(FontTest, LinesOf256CharactersOrMoreAreSkipped) {
   const std::string padding(300, ' ');
-  hgeFont* f = Load("[HGEFONT]\n"
-                    "Char=41,0,0,1,1,0,0" + padding + "\n" +
-                    "Char=42,0,0,1,1,0,0\n" +
-                    "Bitmap=" + std::string(300, 'x') + ".png\n" +  // skipped, reading goes on
-                    "Char=43,0,0,1,1,0,0\n" +
-                    "Char=44,0,0,1,1,0,0" + std::string(255 - 19, ' ') + "\n" +  // 255: kept
-                    "Char=45,0,0,1,1,0,0" + std::string(256 - 19, ' ') + "\n");  // 256: skipped
+  hgeFont* f = Load(
+      "[HGEFONT]\n"
+      "Char=41,0,0,1,1,0,0" +
+      padding + "\n" + "Char=42,0,0,1,1,0,0\n" + "Bitmap=" + std::string(300, 'x') +
+      ".png\n" +  // skipped, reading goes on
+      "Char=43,0,0,1,1,0,0\n" + "Char=44,0,0,1,1,0,0" + std::string(255 - 19, ' ') +
+      "\n" +                                                       // 255: kept
+      "Char=45,0,0,1,1,0,0" + std::string(256 - 19, ' ') + "\n");  // 256: skipped
   EXPECT_EQ(f->letters['A'], nullptr);
   EXPECT_NE(f->letters['B'], nullptr);
   EXPECT_NE(f->letters['C'], nullptr);
@@ -244,8 +249,9 @@ TEST_F(FontTest, ABitmapLineWithoutAFileNameChangesNothing) {
 TEST_F(FontTest, ASecondImageKeepsTheFirstForEarlierCharacters) {
   WriteTestPng(folder, "one.png", 16, 16, 0xFFFFFFFF);
   WriteTestPng(folder, "two.png", 32, 32, 0xFFFFFFFF);
-  hgeFont* f = Load("[HGEFONT]\nBitmap=one.png\nChar=41,0,0,1,1,0,0\nBitmap=two.png\n"
-                    "Char=42,0,0,1,1,0,0\n");
+  hgeFont* f = Load(
+      "[HGEFONT]\nBitmap=one.png\nChar=41,0,0,1,1,0,0\nBitmap=two.png\n"
+      "Char=42,0,0,1,1,0,0\n");
   ASSERT_NE(f->letters['A'], nullptr);
   ASSERT_NE(f->letters['B'], nullptr);
   EXPECT_NE(f->letters['A']->GetTexture(), f->letters['B']->GetTexture());
@@ -254,8 +260,8 @@ TEST_F(FontTest, ASecondImageKeepsTheFirstForEarlierCharacters) {
 }
 
 TEST_F(FontTest, TheTextEndsAtAZeroByte) {
-  const std::string text = std::string("[HGEFONT]\nChar=41,0,0,1,1,0,0\n") + '\0' +
-                           "\nChar=42,0,0,1,1,0,0\n";
+  const std::string text =
+      std::string("[HGEFONT]\nChar=41,0,0,1,1,0,0\n") + '\0' + "\nChar=42,0,0,1,1,0,0\n";
   hgeFont* f = Load(text);
   EXPECT_NE(f->letters['A'], nullptr);
   EXPECT_EQ(f->letters['B'], nullptr);

@@ -44,11 +44,11 @@ struct Psi {
     const float floats1[] = {lifetime, lifeMin, lifeMax, direction, spread};
     for (int i = 0; i < 5; ++i) put(8 + 4 * i, &floats1[i]);
     b[28] = relative ? 1 : 0;
-    const float floats2[] = {speedMin,  speedMax,  gravityMin, gravityMax, radialMin,
-                             radialMax, tangentialMin, tangentialMax, sizeStart, sizeEnd,
-                             sizeVar,   spinStart, spinEnd,    spinVar,    start.r,
-                             start.g,   start.b,   start.a,    end.r,      end.g,
-                             end.b,     end.a,     colorVar,   alphaVar};
+    const float floats2[] = {speedMin,  speedMax,      gravityMin,    gravityMax, radialMin,
+                             radialMax, tangentialMin, tangentialMax, sizeStart,  sizeEnd,
+                             sizeVar,   spinStart,     spinEnd,       spinVar,    start.r,
+                             start.g,   start.b,       start.a,       end.r,      end.g,
+                             end.b,     end.a,         colorVar,      alphaVar};
     for (int i = 0; i < 24; ++i) put(32 + 4 * i, &floats2[i]);
     return b;
   }
@@ -69,8 +69,7 @@ class ParticleSystemTest : public ::testing::Test {
     return path;
   }
   std::unique_ptr<hgeParticleSystem> Make(const Psi& psi, float fps = 0) {
-    return std::make_unique<hgeParticleSystem>(Write(psi.Bytes()).c_str(), spriteHolder.get(),
-                                               fps);
+    return std::make_unique<hgeParticleSystem>(Write(psi.Bytes()).c_str(), spriteHolder.get(), fps);
   }
 
   HGE* hge = nullptr;

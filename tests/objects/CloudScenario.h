@@ -3,10 +3,16 @@
 // clouds joined at known places, and small readers for the dumps.
 #pragma once
 
+#include <algorithm>
+#include <map>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
+
+#include "tests/SimRunner.h"
 
 namespace cloudscenario {
 
@@ -78,5 +84,72 @@ inline int CountSound(const std::vector<nlohmann::json>& dumps, const std::strin
 }
 
 inline float F(const nlohmann::json& value) { return value.get<float>(); }
+
+// One simulator run shared by several tests: the script is built from named
+// parts, and each test reads the dumps its part made. Starting the game is
+// the slow step, so related situations are played one after the other.
+class SharedRun {
+ public:
+  SharedRun& Add(const std::string& text) {
+    script_ += text;
+    return *this;
+  }
+  // Starts a part; its dumps are those made by the text added after it.
+  SharedRun& Part(const std::string& name) {
+    starts_[name] = CountDumps();
+    order_.push_back(name);
+    return *this;
+  }
+  // Runs the script once, on first use.
+  const std::vector<nlohmann::json>& Dumps(const std::string& part) {
+    if (!ran_) {
+      ran_ = true;
+      result_ = RunSimWith(script_, options);
+      ends_.clear();
+      for (size_t i = 0; i < order_.size(); ++i) {
+        ends_[order_[i]] =
+            i + 1 < order_.size() ? starts_[order_[i + 1]] : result_.dumps.size();
+      }
+      for (const std::string& name : order_) {
+        const size_t from = std::min(starts_[name], result_.dumps.size());
+        const size_t to = std::min(ends_[name], result_.dumps.size());
+        parts_[name].assign(result_.dumps.begin() + from, result_.dumps.begin() + to);
+      }
+    }
+    return parts_[part];
+  }
+  const SimResult& Result() const { return result_; }
+
+  SimOptions options;
+
+ private:
+  size_t CountDumps() const {
+    std::istringstream lines(script_);
+    size_t n = 0;
+    for (std::string line; std::getline(lines, line);) n += line == "dump";
+    return n;
+  }
+
+  std::string script_;
+  bool ran_ = false;
+  SimResult result_;
+  std::vector<std::string> order_;
+  std::map<std::string, size_t> starts_, ends_;
+  std::map<std::string, std::vector<nlohmann::json>> parts_;
+};
+
+// A high-score table that a score of 0 never enters, so that a cloud that dies
+// simply leaves the game.
+inline SimOptions UnreachableHighScores() {
+  SimOptions o;
+  std::string names, points;
+  for (int i = 0; i < 10; ++i) {
+    names += "ZZZ\n";
+    points += std::to_string(5000 - 500 * i) + "\n";
+  }
+  o.files["highscore_names.txt"] = names;
+  o.files["highscore_points.txt"] = points;
+  return o;
+}
 
 }  // namespace cloudscenario

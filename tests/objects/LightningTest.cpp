@@ -26,27 +26,65 @@ using nlohmann::json;
 
 namespace {
 
-// Player 1 joined, a good while after start (past the first cool-down), Large,
-// standing still at (200, 350), with three charges.
-std::string LargePlayer1() {
-  return QuietWorld() + JoinPlayer1() + "frames 40\nset player1.energy 80\nframes 6 0.0625\n" +
-         "set player1.position 200 350\nset player1.velocity 0 0\n" +
-         "set player1.lightning.charges 3\n";
-}
-
 int Thunders(const json& dump) {
   int n = 0;
   for (const char* s : {"Play Thunder", "Play Thunder2", "Play Thunder3"}) n += HasSound(dump, s);
   return n;
 }
 
+// Both players joined, a good while after start (past the first cool-down);
+// before each part player 1 is Large, standing still at (200, 350), with three
+// charges, and the last bolt is long over. Frames of 1/16 s against phases of
+// 0.1 s: each phase lasts two frames.
+SharedRun& BoltRun() {
+  static SharedRun run = [] {
+    const std::string ready =
+        "release all\nframes 12 0.0625\nset player1.position 200 350\n"
+        "set player1.velocity 0 0\nset player1.lightning.charges 3\n";
+    SharedRun r;
+    r.Add(QuietWorld() + JoinBoth() + "frames 40\nset player1.energy 80\nframes 6 0.0625\n");
+    r.Part("fields").Add("dump\n");
+    r.Part("phases").Add(ready + "hold H\n" + DumpEachFrame(6, "0.0625"));
+    r.Part("castRow").Add(ready + "hold H\nframes 1 0.0625\nrelease all\ndump\n" +
+                          DumpEachFrame(9, "0.0625"));
+    r.Part("boltStays").Add(ready + "hold H\nframes 1 0.0625\nrelease all\n" +
+                            "set player1.velocity 100 0\nframes 2 0.0625\ndump\n");
+    r.Part("coolDown").Add(ready + "hold H\n" + DumpEachFrame(14, "0.0625"));
+    r.Part("thunder").Add(ready + "set player1.lightning.charges 9\nhold H\n");
+    for (int i = 0; i < 9; ++i) r.Add("frames 10 0.0625\ndump\n");
+    r.Part("noCharges").Add(ready + "set player1.lightning.charges 0\nhold H\n" +
+                            "frames 5 0.0625\ndump\n");
+    r.Part("medium").Add(ready + "set player1.energy 59\nframes 1\nhold H\nframes 5\ndump\n");
+    r.Part("player2").Add(
+        "release all\nset player2.energy 80\nframes 6 0.0625\n"
+        "set player2.position 500 350\nset player2.velocity 0 0\nhold ENTER\n" +
+        DumpEachFrame(12, "0.0625"));
+    return r;
+  }();
+  return run;
+}
+
+const std::vector<json>& Part(const std::string& name) { return BoltRun().Dumps(name); }
+
 }  // namespace
 
 // --- Through the simulator ---------------------------------------------------------
 
+TEST(LightningBolt, FieldsOfANewCloudsLightning) {
+  const std::vector<json>& d = Part("fields");
+  ASSERT_EQ(d.size(), 1u) << BoltRun().Result().errors;
+  const json& l = d[0]["player1"]["lightning"];
+  EXPECT_EQ(l["charges"], 0);
+  EXPECT_FALSE(l["active"].get<bool>());
+  EXPECT_EQ(l["phase"], 0);
+  EXPECT_FLOAT_EQ(F(l["coolDown"]), 0.6f);
+  EXPECT_FLOAT_EQ(F(l["phaseDuration"]), 0.1f);
+  EXPECT_EQ(l["owner"], 1);
+  EXPECT_EQ(d[0]["player2"]["lightning"]["owner"], 2);
+}
+
 TEST(LightningBolt, CastShowsBrightThenDimAndEnds) {
-  // Frames of 1/16 s against phases of 0.1 s: each phase lasts two frames.
-  const std::vector<json> d = RunSim(LargePlayer1() + "hold H\n" + DumpEachFrame(6, "0.0625"));
+  const std::vector<json>& d = Part("phases");
   ASSERT_EQ(d.size(), 6u);
   const json& l0 = d[0]["player1"]["lightning"];
   EXPECT_TRUE(l0["active"].get<bool>());
@@ -71,8 +109,7 @@ TEST(LightningBolt, CastShowsBrightThenDimAndEnds) {
 }
 
 TEST(LightningBolt, CastRowRunsAtAQuarterOfTheFramePace) {
-  const std::vector<json> d = RunSim(LargePlayer1() + "hold H\nframes 1 0.0625\nrelease all\n" +
-                                     "dump\n" + DumpEachFrame(9, "0.0625"));
+  const std::vector<json>& d = Part("castRow");
   ASSERT_EQ(d.size(), 10u);
   EXPECT_EQ(d[0]["player1"]["currentAnim"], 5);
   EXPECT_EQ(d[0]["player1"]["sheet"], "Images\\stora_zarvo_anim_ny.png");
@@ -84,8 +121,7 @@ TEST(LightningBolt, CastRowRunsAtAQuarterOfTheFramePace) {
 }
 
 TEST(LightningBolt, BoltStaysWhereItWasCastWhileTheCloudMoves) {
-  const std::vector<json> d = RunSim(LargePlayer1() + "hold H\nframes 1 0.0625\nrelease all\n" +
-                                     "set player1.velocity 100 0\nframes 2 0.0625\ndump\n");
+  const std::vector<json>& d = Part("boltStays");
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0]["player1"]["lightning"]["boltPosition"], json::array({275.0, 410.0}));
   EXPECT_GT(F(d[0]["player1"]["position"][0]), 200.0f);
@@ -94,12 +130,13 @@ TEST(LightningBolt, BoltStaysWhereItWasCastWhileTheCloudMoves) {
 TEST(LightningBolt, CoolDownCountsFromTheCast) {
   // With the key held the second bolt starts in the first update more than
   // 0.6 s after the first cast.
-  const std::vector<json> d = RunSim(LargePlayer1() + "hold H\n" + DumpEachFrame(14, "0.0625"));
+  const std::vector<json>& d = Part("coolDown");
   ASSERT_EQ(d.size(), 14u);
   std::vector<size_t> casts;
   for (size_t i = 0; i < d.size(); ++i)
     if (Thunders(d[i])) casts.push_back(i);
   ASSERT_EQ(casts.size(), 2u);
+  EXPECT_EQ(casts[0], 0u);
   const float first = F(d[casts[0]]["time"]);
   EXPECT_GT(F(d[casts[1]]["time"]) - first, 0.6f);
   EXPECT_LE(F(d[casts[1] - 1]["time"]) - first, 0.6f);
@@ -108,9 +145,8 @@ TEST(LightningBolt, CoolDownCountsFromTheCast) {
 
 TEST(LightningBolt, ThunderIsOneOfThreeClaps) {
   // Nine bolts one after the other: each plays exactly one of the three.
-  std::string script = LargePlayer1() + "set player1.lightning.charges 9\nhold H\n";
-  for (int i = 0; i < 9; ++i) script += "frames 10 0.0625\ndump\n";
-  const std::vector<json> d = RunSim(script);
+  const std::vector<json>& d = Part("thunder");
+  ASSERT_EQ(d.size(), 9u);
   std::set<std::string> heard;
   int total = 0;
   for (const json& s : d) {
@@ -126,11 +162,11 @@ TEST(LightningBolt, ThunderIsOneOfThreeClaps) {
   for (const std::string& c : heard)
     EXPECT_TRUE(c == "Play Thunder" || c == "Play Thunder2" || c == "Play Thunder3") << c;
   EXPECT_GE(heard.size(), 2u);
+  EXPECT_EQ(d.back()["player1"]["lightning"]["charges"], 0);
 }
 
 TEST(LightningBolt, NoChargesNoBoltAndPlayerOneShowsNoCastRow) {
-  const std::vector<json> d =
-      RunSim(LargePlayer1() + "set player1.lightning.charges 0\nhold H\nframes 5 0.0625\ndump\n");
+  const std::vector<json>& d = Part("noCharges");
   ASSERT_EQ(d.size(), 1u);
   EXPECT_FALSE(d[0]["player1"]["lightning"]["active"].get<bool>());
   EXPECT_EQ(Thunders(d[0]), 0);
@@ -138,9 +174,7 @@ TEST(LightningBolt, NoChargesNoBoltAndPlayerOneShowsNoCastRow) {
 }
 
 TEST(LightningBolt, OnlyALargeCloudCasts) {
-  const std::vector<json> d =
-      RunSim(QuietWorld() + JoinPlayer1() + "frames 40\nset player1.energy 59\n" +
-             "set player1.lightning.charges 3\nhold H\nframes 5\ndump\n");
+  const std::vector<json>& d = Part("medium");
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0]["player1"]["state"], 2);
   EXPECT_EQ(d[0]["player1"]["lightning"]["charges"], 3);
@@ -149,10 +183,7 @@ TEST(LightningBolt, OnlyALargeCloudCasts) {
 
 TEST(LightningBolt, PlayerTwoPlaysTheCastRowWithoutABolt) {
   // Player 2's key asks for the row whether or not a bolt can start.
-  const std::vector<json> d = RunSim(QuietWorld() + JoinBoth() + "frames 40\n" +
-                                     "set player2.energy 80\nframes 6 0.0625\n" +
-                                     "set player2.position 500 350\nset player2.velocity 0 0\n" +
-                                     "hold ENTER\n" + DumpEachFrame(12, "0.0625"));
+  const std::vector<json>& d = Part("player2");
   ASSERT_EQ(d.size(), 12u);
   std::vector<int> frames;
   for (const json& s : d) {
@@ -162,17 +193,6 @@ TEST(LightningBolt, PlayerTwoPlaysTheCastRowWithoutABolt) {
     frames.push_back(s["player2"]["frame"].get<int>());
   }
   EXPECT_EQ(frames, (std::vector<int>{24, 25, 26, 27, 28, 29, 30, 31, 32, 24, 25, 26}));
-}
-
-TEST(LightningBolt, ChargesShowInTheDumpWithTheirSparks) {
-  const std::vector<json> d = RunSim(QuietWorld() + JoinPlayer1() + "dump\n");
-  ASSERT_EQ(d.size(), 1u);
-  const json& l = d[0]["player1"]["lightning"];
-  EXPECT_EQ(l["charges"], 0);
-  EXPECT_FALSE(l["active"].get<bool>());
-  EXPECT_FLOAT_EQ(F(l["coolDown"]), 0.6f);
-  EXPECT_FLOAT_EQ(F(l["phaseDuration"]), 0.1f);
-  EXPECT_EQ(l["owner"], 1);
 }
 
 // --- Directly, on a headless engine ------------------------------------------------

@@ -20,9 +20,8 @@
 #include "persist/HighScores.h"
 #include "tests/GlyphPrinter.h"
 #include "tests/HeadlessEngine.h"
+#include "tests/HeadlessFrames.h"
 #include "tests/SimRunner.h"
-
-using nlohmann::json;
 
 namespace {
 
@@ -328,48 +327,73 @@ TEST_F(HighScoresScreenTest, TableRowsNamesLeftScoresRight) {
   EXPECT_EQ(y, 900);
 }
 
-// Name entry in the running game: a cloud with a qualifying score dies and
-// its player types. The generated table runs from 5000 down to 500.
-const char kDieAndEnter[] =
-    "set GameState 1\nhold SPACE\nframes 1\nrelease all\n"
-    "set player1.score 4700\nset player1.state 5\nframes 1\ndump\n";
+// Typing a name, one UpdateNameEntry per frame with the frame's keys held.
+class NameEntryTest : public HighScoresEngineTest {
+ protected:
+  // The typed name after each frame.
+  std::vector<std::string> Type(const std::vector<std::vector<int>>& keys) {
+    std::vector<std::string> after;
+    RunFrames(keys, 1.0f / 60, [&](int) {
+      table->UpdateNameEntry();
+      after.push_back(table->typedName);
+    });
+    return after;
+  }
+  void SetUp() override {
+    HighScoresEngineTest::SetUp();
+    table.reset(Load());
+  }
+  std::unique_ptr<HighScores> table;
+};
 
-TEST(NameEntryScenario, FourthLetterIsIgnoredAndBackspaceRemovesOne) {
-  auto d = RunSim(std::string(kDieAndEnter) +
-                  "press A\nframes 1\npress B\nframes 1\npress C\nframes 1\npress D\nframes 1\n"
-                  "dump\npress BACKSPACE\nframes 1\ndump\nframes 1\ndump\n");
-  ASSERT_EQ(d.size(), 4u);
-  EXPECT_EQ(d[0]["GameState"], 4);
-  EXPECT_EQ(d[0]["highScores"]["subject"], 1);
-  EXPECT_TRUE(d[0]["player1"].is_null());
-  EXPECT_EQ(d[1]["highScores"]["typedName"], "ABC");
-  EXPECT_EQ(d[2]["highScores"]["typedName"], "AB");
-  EXPECT_EQ(d[3]["highScores"]["typedName"], "AB");
+TEST_F(NameEntryTest, FourthLetterIsIgnoredAndBackspaceRemovesOne) {
+  auto t = Type({{HGEK_A}, {HGEK_B}, {HGEK_C}, {HGEK_D}, {HGEK_BACKSPACE}, {}});
+  EXPECT_EQ(t[2], "ABC");
+  EXPECT_EQ(t[3], "ABC");
+  EXPECT_EQ(t[4], "AB");
+  EXPECT_EQ(t[5], "AB");
 }
 
-TEST(NameEntryScenario, HeldKeysRepeatEveryFrame) {
-  auto d = RunSim(std::string(kDieAndEnter) +
-                  "hold SPACE\nframes 1\ndump\nframes 2\ndump\nframes 5\ndump\nrelease all\n"
-                  "hold BACKSPACE\nframes 2\ndump\nframes 5\ndump\nrelease all\n"
-                  "hold A\nframes 4\ndump\n");
-  ASSERT_EQ(d.size(), 7u);
-  EXPECT_EQ(d[1]["highScores"]["typedName"], " ");
-  EXPECT_EQ(d[2]["highScores"]["typedName"], "   ");  // three spaces in three frames
-  EXPECT_EQ(d[3]["highScores"]["typedName"], "   ");
-  EXPECT_EQ(d[4]["highScores"]["typedName"], " ");  // one character a frame
-  EXPECT_EQ(d[5]["highScores"]["typedName"], "");
-  EXPECT_EQ(d[6]["highScores"]["typedName"], "A") << "a held letter goes down only once";
+TEST_F(NameEntryTest, HeldSpaceFillsThreeSpacesInThreeFrames) {
+  auto t = Type({{HGEK_SPACE}, {HGEK_SPACE}, {HGEK_SPACE}, {HGEK_SPACE}, {HGEK_SPACE}});
+  EXPECT_EQ(t, (std::vector<std::string>{" ", "  ", "   ", "   ", "   "}));
 }
 
-TEST(NameEntryScenario, LongKeyNameCanPassThreeCharacters) {
-  auto d = RunSim(std::string(kDieAndEnter) +
-                  "press A\nframes 1\npress F1\nframes 1\npress LEFT\nframes 1\ndump\n"
-                  "press B\nframes 1\npress NUMPAD0\nframes 1\ndump\n");
-  ASSERT_EQ(d.size(), 3u);
-  EXPECT_EQ(d[1]["highScores"]["typedName"], "A") << "keys typing no character add nothing";
-  EXPECT_EQ(d[2]["highScores"]["typedName"], "ABNumpad 0");
+TEST_F(NameEntryTest, HeldBackspaceRemovesOneAFrameAndStopsAtEmpty) {
+  table->typedName = "XYZ";
+  const std::vector<int> held{HGEK_BACKSPACE};
+  auto t = Type({held, held, held, held});
+  EXPECT_EQ(t, (std::vector<std::string>{"XY", "X", "", ""}));
 }
 
+TEST_F(NameEntryTest, BackspaceWinsOverATypedKey) {
+  table->typedName = "XY";
+  auto t = Type({{HGEK_BACKSPACE, HGEK_A}});
+  EXPECT_EQ(t[0], "X");
+}
+
+TEST_F(NameEntryTest, HeldLetterGoesDownOnce) {
+  const std::vector<int> held{HGEK_A};
+  auto t = Type({held, held, held});
+  EXPECT_EQ(t, (std::vector<std::string>{"A", "A", "A"}));
+}
+
+TEST_F(NameEntryTest, KeysTypingNoCharacterAddNothing) {
+  auto t = Type({{HGEK_F1}, {HGEK_LEFT}, {HGEK_SHIFT}, {}, {0x37}});
+  EXPECT_EQ(t[3], "");
+  EXPECT_EQ(t[4], "7") << "a digit key gives its digit";
+}
+
+TEST_F(NameEntryTest, LongKeyNameCanPassThreeCharacters) {
+  // The length is checked before the key's name is added.
+  auto t = Type({{HGEK_A}, {HGEK_B}, {HGEK_NUMPAD0}, {HGEK_C}});
+  EXPECT_EQ(t[2], "ABNumpad 0");
+  EXPECT_EQ(t[3], "ABNumpad 0");
+}
+
+// The whole way through the running game: two clouds die with qualifying
+// scores one after the other, their players type names, the table is saved
+// at the end of the run and read back by the next one.
 TEST(NameEntryScenario, TwoCommitsSaveTwelveNamesAndTenScores) {
   SimResult r = RunSimWith(
       "set GameState 1\nhold SPACE NUMPAD0\nframes 1\nrelease all\n"

@@ -43,7 +43,8 @@ class GeneratedSounds : public ::testing::Test {
 
   static double Rms(const SoundPcm& p, size_t from, size_t to) {
     double sum = 0;
-    for (size_t i = from * 2; i < to * 2; ++i) sum += static_cast<double>(p.samples[i]) * p.samples[i];
+    for (size_t i = from * 2; i < to * 2; ++i)
+      sum += static_cast<double>(p.samples[i]) * p.samples[i];
     return std::sqrt(sum / std::max<size_t>(1, (to - from) * 2)) / 32768.0;
   }
 
@@ -126,7 +127,8 @@ TEST_F(GeneratedSounds, OneShotsStartAndEndInSilence) {
     // Faded in: the first half millisecond stays under a quarter of full
     // scale. Faded out: the last 10 ms are near silence.
     int head = 0;
-    for (size_t i = 0; i < 44; ++i) head = std::max(head, std::abs(static_cast<int>(p->samples[i])));
+    for (size_t i = 0; i < 44; ++i)
+      head = std::max(head, std::abs(static_cast<int>(p->samples[i])));
     EXPECT_LT(head, 32768 / 4);
     EXPECT_LT(Rms(*p, p->Frames() - 441, p->Frames()), 0.02);
   }
@@ -145,8 +147,10 @@ TEST_F(GeneratedSounds, EveryLoopJoinsItsStartWithoutAJump) {
     for (int c = 0; c < 2; ++c) {
       auto at = [&](size_t frame) { return static_cast<int>(p->samples[frame * 2 + c]); };
       int largestStep = 0;
-      for (size_t i = n - near; i + 1 < n; ++i) largestStep = std::max(largestStep, std::abs(at(i + 1) - at(i)));
-      for (size_t i = 0; i + 1 < near; ++i) largestStep = std::max(largestStep, std::abs(at(i + 1) - at(i)));
+      for (size_t i = n - near; i + 1 < n; ++i)
+        largestStep = std::max(largestStep, std::abs(at(i + 1) - at(i)));
+      for (size_t i = 0; i + 1 < near; ++i)
+        largestStep = std::max(largestStep, std::abs(at(i + 1) - at(i)));
       const int seam = std::abs(at(0) - at(n - 1));
       EXPECT_LE(seam, largestStep + 16) << "channel " << c;
     }

@@ -165,8 +165,8 @@ TEST_F(SoundBankTest, VolumeMapsOntoTheMixerScaleRounded) {
   bank_->LoadLoopingSound("Rain_Loop_04", tone_);
   bank_->Play("Rain_Loop_04");
   const int channel = bank_->channels.at("Rain_Loop_04");
-  const std::pair<int, int> cases[] = {{255, 128}, {0, 0},  {100, 50}, {60, 30},  {128, 64},
-                                       {1, 1},     {2, 1},  {254, 127}, {300, 128}, {-4, 0}};
+  const std::pair<int, int> cases[] = {{255, 128}, {0, 0}, {100, 50},  {60, 30},   {128, 64},
+                                       {1, 1},     {2, 1}, {254, 127}, {300, 128}, {-4, 0}};
   for (const auto& [volume, mixed] : cases) {
     bank_->SetVolume("Rain_Loop_04", volume);
     EXPECT_EQ(mixer::ChannelVolume(channel), mixed) << "volume " << volume;

@@ -35,7 +35,8 @@ Mono Marimba(double hz) {
     SineOsc osc(hz * m.ratio);
     for (size_t i = 0; i < out.size(); ++i) {
       const double t = i / kRate;
-      out[i] += static_cast<float>(m.gain * Attack(t, 0.0012) * std::exp(-t / m.decay)) * osc.Next();
+      out[i] +=
+          static_cast<float>(m.gain * Attack(t, 0.0012) * std::exp(-t / m.decay)) * osc.Next();
     }
   }
   // Mallet click.
@@ -100,7 +101,7 @@ Mono PluckBass(double hz, double seconds) {
 Mono PowerChord(double rootHz, double seconds) {
   Mono out(Samples(seconds + 0.08));
   SawOsc saws[6] = {SawOsc(0.0), SawOsc(0.3), SawOsc(0.5), SawOsc(0.7), SawOsc(0.2), SawOsc(0.9)};
-  const double hz[6] = {rootHz * 0.997, rootHz * 1.003, rootHz * 1.5 * 0.998,
+  const double hz[6] = {rootHz * 0.997,       rootHz * 1.003,       rootHz * 1.5 * 0.998,
                         rootHz * 1.5 * 1.002, rootHz * 2.0 * 0.999, rootHz * 2.0 * 1.004};
   Svf filter;
   for (size_t i = 0; i < out.size(); ++i) {
@@ -134,8 +135,8 @@ Mono Pad(const std::vector<double>& hz, double seconds) {
     const double t = i / kRate;
     float v = 0;
     for (size_t s = 0; s < saws.size(); ++s) v += saws[s].Next(freqs[s]);
-    const double env = std::min(1.0, t / 0.5) *
-                       (t > seconds ? std::max(0.0, 1.0 - (t - seconds) / release) : 1.0);
+    const double env =
+        std::min(1.0, t / 0.5) * (t > seconds ? std::max(0.0, 1.0 - (t - seconds) / release) : 1.0);
     out[i] = static_cast<float>(env * (0.85 + 0.15 * tremolo.Next())) * gain *
              filter.Process(v, 1100.0, 0.7).low;
   }
@@ -146,8 +147,8 @@ Mono Toll(double hz) {
   struct Mode {
     double ratio, gain, decay;
   };
-  const Mode modes[] = {{0.5, 0.6, 4.0},  {1.0, 1.0, 3.0},  {1.19, 0.5, 2.0},  {1.5, 0.35, 1.6},
-                        {2.0, 0.4, 1.2},  {2.52, 0.2, 0.8}, {2.98, 0.15, 0.6}, {4.1, 0.08, 0.4}};
+  const Mode modes[] = {{0.5, 0.6, 4.0}, {1.0, 1.0, 3.0},  {1.19, 0.5, 2.0},  {1.5, 0.35, 1.6},
+                        {2.0, 0.4, 1.2}, {2.52, 0.2, 0.8}, {2.98, 0.15, 0.6}, {4.1, 0.08, 0.4}};
   Mono out(Samples(5.0), 0.0f);
   for (const Mode& m : modes) {
     // Each mode twice, a fraction of a hertz apart, for the slow beating of a bell.
@@ -173,8 +174,8 @@ Mono Horn(double hz, double seconds) {
     const double f = hz * (1.0 + 0.006 * std::min(1.0, t / 0.4) * vibrato.Next());
     const float raw = 0.6f * saw.Next(f) + 0.4f * pulse.Next(f, 0.3);
     const double cutoff = 250.0 + 700.0 * std::min(1.0, t / 0.12);
-    const double env = std::min(1.0, t / 0.06) *
-                       (t > seconds ? std::max(0.0, 1.0 - (t - seconds) / 0.2) : 1.0);
+    const double env =
+        std::min(1.0, t / 0.06) * (t > seconds ? std::max(0.0, 1.0 - (t - seconds) / 0.2) : 1.0);
     out[i] = static_cast<float>(env) * Drive(filter.Process(raw, cutoff, 1.0).low * 1.5f, 1.5f);
   }
   return out;
@@ -260,13 +261,14 @@ Mono DrumHit(Drum drum, double hz) {
       break;
     }
     case Drum::HeavySnare: {
-      Biquad bp;
+      Biquad bp, top;
       bp.BandPass(1800, 0.6);
+      top.LowPass(7000, 0.7);
       SineOsc tone(160.0);
       fill(0.7, [&](double t) {
         const float v = bp.Process(rng.Noise()) * static_cast<float>(std::exp(-t / 0.22)) * 1.6f +
                         0.5f * tone.Next() * static_cast<float>(std::exp(-t / 0.08));
-        return Drive(v * static_cast<float>(Attack(t, 0.0008)), 1.8f);
+        return top.Process(Drive(v * static_cast<float>(Attack(t, 0.0008)), 1.8f));
       });
       break;
     }

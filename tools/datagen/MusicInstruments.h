@@ -13,11 +13,11 @@
 namespace music {
 
 synth::Mono Marimba(double hz);
-synth::Mono Pluck(double hz, uint64_t seed);           // Karplus-Strong string
-synth::Mono PluckBass(double hz, double seconds);      // saw through a closing filter
+synth::Mono Pluck(double hz, uint64_t seed);            // Karplus-Strong string
+synth::Mono PluckBass(double hz, double seconds);       // saw through a closing filter
 synth::Mono PowerChord(double rootHz, double seconds);  // root, fifth, octave, driven
 synth::Mono Pad(const std::vector<double>& hz, double seconds);
-synth::Mono Toll(double hz);                          // a low, dark bell
+synth::Mono Toll(double hz);  // a low, dark bell
 synth::Mono Horn(double hz, double seconds);
 
 enum class Drum { Kick, Clap, Hat, Shaker, Tom, HeavyKick, HeavySnare, Crash, Clank, HeavyTom };

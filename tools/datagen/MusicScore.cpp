@@ -61,7 +61,8 @@ const PhraseBars kAnswer = {
 
 void AddPhrase(std::vector<Note>& notes, int firstBar, const PhraseBars& bars) {
   for (size_t b = 0; b < bars.size(); ++b)
-    for (const auto& [slot, midi] : bars[b]) notes.push_back({firstBar + static_cast<int>(b), slot * 2, midi});
+    for (const auto& [slot, midi] : bars[b])
+      notes.push_back({firstBar + static_cast<int>(b), slot * 2, midi});
 }
 
 // The diatonic third below in A minor (G sharp over the E chord falls to E).
@@ -172,7 +173,8 @@ Stereo LightLayer() {
       tones.push_back(m);
     }
     std::sort(tones.begin(), tones.end());
-    const std::vector<int> slots = phrase == 2 ? std::vector<int>{2, 6} : std::vector<int>{1, 3, 5, 7};
+    const std::vector<int> slots =
+        phrase == 2 ? std::vector<int>{2, 6} : std::vector<int>{1, 3, 5, 7};
     for (int slot : slots) {
       for (size_t k = 0; k < tones.size(); ++k) {
         const Mono& p = Cached(pluck, tones[k], [&] { return Pluck(MidiHz(tones[k]), tones[k]); });
@@ -212,7 +214,8 @@ Stereo LightLayer() {
     if (phrase == 2) {
       bus.AddAt(clap, bar, 12, 0.3f, 0.48f, 0.2f);
       if (bar == 23)
-        for (int pos = 8; pos < 16; ++pos) bus.AddAt(clap, bar, pos, 0.1f + 0.03f * (pos - 8), 0.48f, 0.2f);
+        for (int pos = 8; pos < 16; ++pos)
+          bus.AddAt(clap, bar, pos, 0.1f + 0.03f * (pos - 8), 0.48f, 0.2f);
       continue;
     }
     bus.AddAt(clap, bar, 4, 0.32f, 0.48f, 0.2f);
@@ -254,7 +257,7 @@ Mono Drone() {
 
 Stereo DarkLayer() {
   Bus bus;
-  bus.Add(Drone(), 0, 0.22f, 0.5f, 0.1f);
+  bus.Add(Drone(), 0, 0.16f, 0.5f, 0.1f);
 
   std::map<std::pair<int, int>, Mono> power, horn;
   std::map<int, Mono> pads, tolls;
@@ -262,15 +265,15 @@ Stereo DarkLayer() {
   for (int bar = 0; bar < kBars; ++bar) {
     const Chord& c = ChordOf(bar);
     const int phrase = Phrase(bar);
-    // Power chords in the bass rhythm, an octave under the light bass.
+    // Power chords in the bass rhythm, over the drone.
     const std::vector<std::pair<int, int>> rhythm =
         phrase == 2 ? std::vector<std::pair<int, int>>{{0, 16}}
                     : std::vector<std::pair<int, int>>{{0, 6}, {6, 2}, {8, 4}, {12, 2}, {14, 2}};
     for (const auto& [pos, len] : rhythm) {
-      const int midi = c.root - 12;
+      const int midi = c.root;
       const Mono& p = Cached(power, std::make_pair(midi, len),
                              [&] { return PowerChord(MidiHz(midi), Seconds16(len) * 0.92); });
-      bus.AddAt(p, bar, pos, 0.3f, 0.5f, 0.12f);
+      bus.AddAt(p, bar, pos, 0.26f, 0.5f, 0.12f);
     }
     // Dissonant pads: root and fifth against a flat ninth and a sharp eleventh.
     const int r = c.root + 12;
@@ -280,8 +283,8 @@ Stereo DarkLayer() {
     const Mono& right = Cached(pads, r * 2 + 1, [&] {
       return Pad({MidiHz(r + 7), MidiHz(r + 18)}, Seconds16(16));
     });
-    bus.AddAt(left, bar, 0, 0.22f, 0.25f, 0.5f);
-    bus.AddAt(right, bar, 0, 0.22f, 0.75f, 0.5f);
+    bus.AddAt(left, bar, 0, 0.3f, 0.25f, 0.5f);
+    bus.AddAt(right, bar, 0, 0.3f, 0.75f, 0.5f);
     // A low bell every four bars.
     if (bar % 4 == 0)
       bus.AddAt(Cached(tolls, c.root, [&] { return Toll(MidiHz(c.root)); }), bar, 0, 0.3f, 0.4f,
@@ -292,8 +295,8 @@ Stereo DarkLayer() {
     const int phrase = Phrase(n.bar);
     if (n.pos != 0 || (phrase != 1 && phrase != 3)) continue;
     const int midi = n.midi - 24;
-    const Mono& h = Cached(horn, std::make_pair(midi, 6),
-                           [&] { return Horn(MidiHz(midi), Seconds16(6)); });
+    const Mono& h =
+        Cached(horn, std::make_pair(midi, 6), [&] { return Horn(MidiHz(midi), Seconds16(6)); });
     bus.AddAt(h, n.bar, 0, 0.22f, 0.55f, 0.4f);
   }
 
@@ -319,7 +322,7 @@ Stereo DarkLayer() {
     if (!fill) {
       bus.AddAt(kick, bar, 3, 0.5f, 0.5f, 0.1f);
       bus.AddAt(kick, bar, 10, 0.55f, 0.5f, 0.1f);
-      bus.AddAt(snare, bar, 8, 0.55f, 0.5f, 0.45f);
+      bus.AddAt(snare, bar, 8, 0.55f, 0.5f, 0.3f);
       bus.AddAt(clank, bar, 4, 0.12f, 0.7f, 0.3f);
       bus.AddAt(clank, bar, 12, 0.12f, 0.7f, 0.3f);
       if (bar % 2 == 1) {
@@ -328,7 +331,7 @@ Stereo DarkLayer() {
       }
       continue;
     }
-    bus.AddAt(snare, bar, 4, 0.5f, 0.5f, 0.45f);
+    bus.AddAt(snare, bar, 4, 0.5f, 0.5f, 0.3f);
     for (int pos = 8; pos < 16; ++pos)
       bus.AddAt(tom(kTomHz[pos - 8]), bar, pos, 0.45f, 0.3f + 0.05f * (pos - 8), 0.3f);
   }

@@ -71,7 +71,8 @@ Stereo Splat(int variant) {
     for (int i = 0; i < Samples(0.2) && at + i < n; ++i) {
       const double t = i / kRate;
       const double env = (1.0 - std::exp(-t / 0.002)) * std::exp(-t / 0.04);
-      dry[at + i] += 0.6f * slap.Process(rng.Noise(), 900.0 + 1200 * std::exp(-t / 0.05), 1.8).band *
+      dry[at + i] += 0.6f *
+                     slap.Process(rng.Noise(), 900.0 + 1200 * std::exp(-t / 0.05), 1.8).band *
                      static_cast<float>(env);
     }
   }
@@ -142,8 +143,8 @@ Stereo SparkActivate() {
       const double u = std::min(1.0, t / snapAt);
       const double hz = 180.0 * std::pow(7.0, u);
       const double env = u * u * (t > snapAt ? 1.0 - (t - snapAt) / 0.05 : 1.0);
-      v += 0.3f * (saw.Next(hz) + 0.5f * square.Next(hz * 1.5)) *
-           (0.6f + 0.4f * hum.Next()) * static_cast<float>(env);
+      v += 0.3f * (saw.Next(hz) + 0.5f * square.Next(hz * 1.5)) * (0.6f + 0.4f * hum.Next()) *
+           static_cast<float>(env);
     }
     if (t >= snapAt) {
       const double s = t - snapAt;

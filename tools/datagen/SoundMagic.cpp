@@ -135,7 +135,8 @@ Stereo Poof() {
     const double env = (1.0 - std::exp(-t / 0.006)) * std::exp(-t / 0.12);
     float v = puff.Process(rng.Noise(), hz, 0.8).low * static_cast<float>(env);
     thump.Set(55.0 + 80.0 * std::exp(-t / 0.05));
-    v += 0.35f * thump.Next() * static_cast<float>((1.0 - std::exp(-t / 0.004)) * std::exp(-t / 0.08));
+    v += 0.35f * thump.Next() *
+         static_cast<float>((1.0 - std::exp(-t / 0.004)) * std::exp(-t / 0.08));
     dry[i] = v;
   }
   Stereo s = ShotReverb(dry, 0.4, 0.6, 0.6f, 0.2);

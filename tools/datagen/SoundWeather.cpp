@@ -61,8 +61,8 @@ Mono ThunderDry(const ThunderShape& shape) {
   };
   std::vector<Roll> rolls;
   for (int r = 0; r < shape.rolls; ++r) {
-    const double at = shape.crackDelay + 0.05 + r * (shape.length * 0.55 / shape.rolls) +
-                      rng.Range(0.0, 0.25);
+    const double at =
+        shape.crackDelay + 0.05 + r * (shape.length * 0.55 / shape.rolls) + rng.Range(0.0, 0.25);
     rolls.push_back({at, rng.Range(0.18, 0.45), std::pow(0.78, r) * rng.Range(0.7, 1.0)});
   }
   BrownNoise brown(rng.Next());

@@ -204,7 +204,8 @@ void Fade(Mono& m, double inSeconds, double outSeconds) {
   for (size_t i = 0; i < in; ++i)
     m[i] *= static_cast<float>(0.5 - 0.5 * std::cos(kPi * static_cast<double>(i) / in));
   for (size_t i = 0; i < out; ++i)
-    m[m.size() - 1 - i] *= static_cast<float>(0.5 - 0.5 * std::cos(kPi * static_cast<double>(i) / out));
+    m[m.size() - 1 - i] *=
+        static_cast<float>(0.5 - 0.5 * std::cos(kPi * static_cast<double>(i) / out));
 }
 
 void CloseLoop(Mono& m, int loopLength, int crossfade) {
