@@ -5,7 +5,6 @@
 #pragma once
 
 #include <SDL.h>
-
 #include <signal.h>
 
 #include <csignal>
@@ -26,11 +25,11 @@ constexpr int kKeyCount = 256;
 // lazily when a frame that uses it is drawn.
 struct Texture {
   int width = 0, height = 0;
-  std::vector<uint32_t> texels;  // ARGB, row-major, width per row
-  bool dirty = true;             // texels changed since the last upload
-  int tileW = 0, tileH = 0;      // texels between tile borders (the whole image when untiled)
-  int apronX = 0, apronY = 0;    // texels each tile also copies from its neighbours
-  int cols = 0, rows = 0;        // tile grid; 0 while nothing is uploaded
+  std::vector<uint32_t> texels;     // ARGB, row-major, width per row
+  bool dirty = true;                // texels changed since the last upload
+  int tileW = 0, tileH = 0;         // texels between tile borders (the whole image when untiled)
+  int apronX = 0, apronY = 0;       // texels each tile also copies from its neighbours
+  int cols = 0, rows = 0;           // tile grid; 0 while nothing is uploaded
   std::vector<SDL_Texture*> tiles;  // row-major, cols * rows
 };
 
@@ -136,8 +135,8 @@ struct TileRect {
 void SetError(const std::string& text);
 Texture* FindTexture(HTEXTURE tex);
 TileRect TileTexels(const Texture& t, int col, int row);
-bool UploadTexture(Texture& t);          // makes/refreshes the SDL tiles; false on failure
-void DropTextureUploads(Texture& t);     // destroys the SDL tiles, keeps the texels
+bool UploadTexture(Texture& t);           // makes/refreshes the SDL tiles; false on failure
+void DropTextureUploads(Texture& t);      // destroys the SDL tiles, keeps the texels
 void ReplayFrame(const FrameList& list);  // draws a recorded frame into the renderer
 void ApplyFrameInput();                   // start of a frame: events or headless keys
 void PumpEvents();                        // real-time mode: key, window and quit events

@@ -41,7 +41,9 @@ void PumpEvents() {
   SDL_Event e;
   while (SDL_PollEvent(&e)) {
     switch (e.type) {
-      case SDL_QUIT: st.quitRequested = true; break;
+      case SDL_QUIT:
+        st.quitRequested = true;
+        break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) st.quitRequested = true;
         if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) st.minimised = true;
@@ -53,7 +55,8 @@ void PumpEvents() {
           if (key) st.keyDown = key;
         }
         break;
-      default: break;
+      default:
+        break;
     }
   }
 }

@@ -26,9 +26,9 @@ struct KeyRow {
 constexpr SDL_Scancode NONE = SDL_SCANCODE_UNKNOWN;
 
 const KeyRow kRows[] = {
-    {HGEK_BACKSPACE, SDL_SCANCODE_BACKSPACE, NONE, "Backspace", "BACKSPACE", 8, 8},
+    {HGEK_BACKSPACE, SDL_SCANCODE_BACKSPACE, NONE, "Backspace", "BACKSPACE", 0, 0},
     {HGEK_TAB, SDL_SCANCODE_TAB, NONE, "Tab", "TAB", 0, 0},
-    {HGEK_ENTER, SDL_SCANCODE_RETURN, SDL_SCANCODE_KP_ENTER, "Enter", "ENTER", 13, 13},
+    {HGEK_ENTER, SDL_SCANCODE_RETURN, SDL_SCANCODE_KP_ENTER, "Enter", "ENTER", 0, 0},
     {HGEK_SHIFT, SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT, "Shift", "SHIFT", 0, 0},
     {HGEK_CTRL, SDL_SCANCODE_LCTRL, SDL_SCANCODE_RCTRL, "Ctrl", "CTRL", 0, 0},
     {HGEK_ALT, SDL_SCANCODE_LALT, SDL_SCANCODE_RALT, "Alt", "ALT", 0, 0},
@@ -127,7 +127,7 @@ struct Alias {
   const char* token;
   int code;
 };
-const Alias kAliases[] = {{"RETURN", HGEK_ENTER}, {"ESC", HGEK_ESCAPE},  {"CONTROL", HGEK_CTRL},
+const Alias kAliases[] = {{"RETURN", HGEK_ENTER}, {"ESC", HGEK_ESCAPE},    {"CONTROL", HGEK_CTRL},
                           {"PAGEUP", HGEK_PGUP},  {"PAGEDOWN", HGEK_PGDN}, {"DEL", HGEK_DELETE},
                           {"INS", HGEK_INSERT}};
 

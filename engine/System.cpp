@@ -70,8 +70,7 @@ bool InitHeadless(engine::EngineState& st) {
       if (st.window) st.renderer = SDL_CreateRenderer(st.window, -1, SDL_RENDERER_ACCELERATED);
       if (st.renderer) PinLoadedLibraries();
       if (!st.renderer) {
-        SDL_Log("offscreen renderer unavailable (%s); using the software renderer",
-                SDL_GetError());
+        SDL_Log("offscreen renderer unavailable (%s); using the software renderer", SDL_GetError());
         if (st.window) SDL_DestroyWindow(st.window);
         st.window = nullptr;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -106,6 +105,7 @@ bool InitWindow(engine::EngineState& st) {
   // A desktop-sized window shows the game's screen scaled, with bars if needed.
   if (st.windowedFullscreen) SDL_RenderSetLogicalSize(st.renderer, st.screenWidth, st.screenHeight);
   SDL_ShowCursor(st.hideMouse ? SDL_DISABLE : SDL_ENABLE);
+  SDL_StopTextInput();  // typed characters come from the key table, no input method needed
   return true;
 }
 
@@ -114,11 +114,21 @@ bool InitWindow(engine::EngineState& st) {
 void HGE::System_SetState(hgeBoolState state, bool value) {
   engine::EngineState& st = St();
   switch (state) {
-    case HGE_WINDOWED_FULLSCREEN: st.windowedFullscreen = value; break;
-    case HGE_ZBUFFER: st.zbuffer = value; break;
-    case HGE_HIDEMOUSE: st.hideMouse = value; break;
-    case HGE_DONTSUSPEND: st.dontSuspend = value; break;
-    case HGE_SHOWSPLASH: st.showSplash = value; break;
+    case HGE_WINDOWED_FULLSCREEN:
+      st.windowedFullscreen = value;
+      break;
+    case HGE_ZBUFFER:
+      st.zbuffer = value;
+      break;
+    case HGE_HIDEMOUSE:
+      st.hideMouse = value;
+      break;
+    case HGE_DONTSUSPEND:
+      st.dontSuspend = value;
+      break;
+    case HGE_SHOWSPLASH:
+      st.showSplash = value;
+      break;
   }
 }
 
@@ -131,9 +141,15 @@ void HGE::System_SetState(hgeIntState state, int value) {
   engine::EngineState& st = St();
   // The screen size is fixed once the window exists.
   switch (state) {
-    case HGE_SCREENWIDTH: if (!st.sdlStarted) st.screenWidth = value; break;
-    case HGE_SCREENHEIGHT: if (!st.sdlStarted) st.screenHeight = value; break;
-    case HGE_FPS: st.fps = value; break;
+    case HGE_SCREENWIDTH:
+      if (!st.sdlStarted) st.screenWidth = value;
+      break;
+    case HGE_SCREENHEIGHT:
+      if (!st.sdlStarted) st.screenHeight = value;
+      break;
+    case HGE_FPS:
+      st.fps = value;
+      break;
   }
 }
 

@@ -190,8 +190,7 @@ int HGE::Texture_GetHeight(HTEXTURE tex, bool /*original*/) {
   return t ? t->height : 0;
 }
 
-uint32_t* HGE::Texture_Lock(HTEXTURE tex, bool readOnly, int left, int top, int width,
-                            int height) {
+uint32_t* HGE::Texture_Lock(HTEXTURE tex, bool readOnly, int left, int top, int width, int height) {
   engine::Texture* t = engine::FindTexture(tex);
   if (!t || left < 0 || top < 0 || left >= t->width || top >= t->height) return nullptr;
   (void)width;  // the whole row pitch stays the texture's width either way

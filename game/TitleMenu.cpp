@@ -42,17 +42,17 @@ constexpr int kSubMenuOpenAt = 5;
 
 bool Held(int key) { return hge->Input_GetKeyState(key); }
 
-}  // namespace
-
 // Moves the selection along a connector and (re)starts its animation: forward
 // runs show 31 then 32, backward runs 32 then 31.
-static void StartMove(TitleMenu& menu, int connector, int step, int item) {
+void StartMove(TitleMenu& menu, int connector, int step, int item) {
   menu.connector = connector;
   menu.connectorStep = step;
   menu.connectorFrame = step > 0 ? kConnectorFirst : kConnectorLast;
   menu.lastStepTime = hge->Timer_GetTime();
   menu.item = item;
 }
+
+}  // namespace
 
 void TitleMenu::Update(float) {
   const float now = hge->Timer_GetTime();

@@ -70,7 +70,10 @@ void UpdateWorldSpeed() {
 // exchange velocities weighted by their energies.
 void BouncePlayers() {
   if (!player1 || !player2) return;
-  if (!RectsOverlap(player1->size, player1->position, player2->size, player2->position)) return;
+  auto touching = [] {
+    return RectsOverlap(player1->size, player1->position, player2->size, player2->position);
+  };
+  if (!touching()) return;
   hgeVector d = player1->position - player2->position;
   float length = std::fabs(d.x) + std::fabs(d.y);
   if (length > 0) {
@@ -81,9 +84,8 @@ void BouncePlayers() {
   }
   // Each pass moves each cloud by d (1 px as x plus y); the cap only guards
   // against positions so large that such a step no longer changes them.
-  for (int pass = 0; pass < 100000 &&
-                     RectsOverlap(player1->size, player1->position, player2->size, player2->position);
-       ++pass) {
+  constexpr int kMaxPasses = 100000;
+  for (int pass = 0; pass < kMaxPasses && touching(); ++pass) {
     player1->position += d;
     player2->position -= d;
   }

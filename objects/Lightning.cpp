@@ -21,8 +21,8 @@ HTEXTURE MakeFlashTexture(uint32_t color) {
   if (!texture) return 0;
   uint32_t* texels = hge->Texture_Lock(texture, false);
   if (texels) {
-    const long count = static_cast<long>(hge->Texture_GetWidth(texture)) *
-                       hge->Texture_GetHeight(texture);
+    const long count =
+        static_cast<long>(hge->Texture_GetWidth(texture)) * hge->Texture_GetHeight(texture);
     for (long i = 0; i < count; ++i) texels[i] = color;
     hge->Texture_Unlock(texture);
   }
@@ -59,9 +59,15 @@ bool Lightning::CanCast() {
 void Lightning::Cast(hgeVector p) {
   if (!CanCast()) return;
   switch (hge->Random_Int(1, 3)) {
-    case 1: soundBank->Play("Thunder"); break;
-    case 2: soundBank->Play("Thunder2"); break;
-    default: soundBank->Play("Thunder3"); break;
+    case 1:
+      soundBank->Play("Thunder");
+      break;
+    case 2:
+      soundBank->Play("Thunder2");
+      break;
+    default:
+      soundBank->Play("Thunder3");
+      break;
   }
   boltPosition = hgeVector(p.x + 75, p.y + 60);
   active = true;
@@ -108,8 +114,7 @@ void Lightning::Render(float dt) {
     hgeSprite* flash = phase == 1 ? brightFlash : dimFlash;
     if (flash) flash->Render(0, 0);
     if (boltSheet && phase != 1) {
-      boltSheet->DrawFrame(boltPosition, phase == 0 ? 0 : 1, 0, hgeVector(0, 0),
-                           hgeVector(1, 1));
+      boltSheet->DrawFrame(boltPosition, phase == 0 ? 0 : 1, 0, hgeVector(0, 0), hgeVector(1, 1));
     }
   } else if (withSparks) {
     sparks->Stop(false);

@@ -91,6 +91,4 @@ void Mountain::Update(float dt) {
   if (player2) PushOut(player2);
 }
 
-void Mountain::Render(float) {
-  sheet->DrawFrame(position, 0, 0, hgeVector(0, 0), hgeVector(1, 1));
-}
+void Mountain::Render(float) { sheet->DrawFrame(position, 0, 0, hgeVector(0, 0), hgeVector(1, 1)); }

@@ -24,7 +24,7 @@ struct PlayerKeys {
   int right, left, up, down, rain, boost, lightning;
 };
 constexpr PlayerKeys kPlayer1Keys{HGEK_D, HGEK_A, HGEK_W, HGEK_S, HGEK_G, HGEK_J, HGEK_H};
-constexpr PlayerKeys kPlayer2Keys{HGEK_RIGHT, HGEK_LEFT, HGEK_UP,       HGEK_DOWN,
+constexpr PlayerKeys kPlayer2Keys{HGEK_RIGHT,   HGEK_LEFT,    HGEK_UP,   HGEK_DOWN,
                                   HGEK_NUMPAD0, HGEK_NUMPAD1, HGEK_ENTER};
 
 // Directions of Accelerate.
@@ -35,10 +35,18 @@ constexpr int kLeft = 3;
 
 // Animation codes in the order UpdateAnimation looks for them.
 constexpr CloudAnim kPriority[] = {
-    CloudAnim::Die,          CloudAnim::ShrinkToMedium, CloudAnim::ShrinkToSmall,
-    CloudAnim::Weaken,       CloudAnim::Cast,           CloudAnim::Recover,
-    CloudAnim::GrowToMedium, CloudAnim::GrowToLarge,    CloudAnim::Left,
-    CloudAnim::Right,        CloudAnim::Up,             CloudAnim::Down,
+    CloudAnim::Die,
+    CloudAnim::ShrinkToMedium,
+    CloudAnim::ShrinkToSmall,
+    CloudAnim::Weaken,
+    CloudAnim::Cast,
+    CloudAnim::Recover,
+    CloudAnim::GrowToMedium,
+    CloudAnim::GrowToLarge,
+    CloudAnim::Left,
+    CloudAnim::Right,
+    CloudAnim::Up,
+    CloudAnim::Down,
 };
 
 bool IsMorph(CloudAnim a) {
@@ -58,24 +66,37 @@ bool IsMorph(CloudAnim a) {
 
 int FirstFrame(CloudAnim a) {
   switch (a) {
-    case CloudAnim::Die: return 5;
-    case CloudAnim::ShrinkToMedium: return 4;
-    case CloudAnim::ShrinkToSmall: return 2;
-    case CloudAnim::Weaken: return 0;
-    case CloudAnim::Cast: return 24;
-    case CloudAnim::Recover: return 0;
-    case CloudAnim::GrowToMedium: return 1;
-    case CloudAnim::GrowToLarge: return 3;
-    case CloudAnim::Left: return 8;
-    case CloudAnim::Right: return 4;
-    case CloudAnim::Up: return 12;
-    case CloudAnim::Down: return 16;
-    default: return 0;  // Idle
+    case CloudAnim::Die:
+      return 5;
+    case CloudAnim::ShrinkToMedium:
+      return 4;
+    case CloudAnim::ShrinkToSmall:
+      return 2;
+    case CloudAnim::Weaken:
+      return 0;
+    case CloudAnim::Cast:
+      return 24;
+    case CloudAnim::Recover:
+      return 0;
+    case CloudAnim::GrowToMedium:
+      return 1;
+    case CloudAnim::GrowToLarge:
+      return 3;
+    case CloudAnim::Left:
+      return 8;
+    case CloudAnim::Right:
+      return 4;
+    case CloudAnim::Up:
+      return 12;
+    case CloudAnim::Down:
+      return 16;
+    default:
+      return 0;  // Idle
   }
 }
 
-// Braking of one half of an axis: a positive speed below 10 stops, a larger
-// one loses b. Called with the axis negated for the negative half.
+// Braking of one half of an axis: a speed below 10 in that direction stops,
+// a larger one loses b (and may overshoot past 0).
 void BrakePositive(float& v, float b) {
   if (0 < v && v < 10) v = 0;
   if (v > 0) v -= b;
@@ -105,11 +126,16 @@ PlayerCloud::~PlayerCloud() { delete lightning; }
 SpriteSheet* PlayerCloud::SheetOf(CloudState s) const {
   const bool one = playerNumber == 1;
   switch (s) {
-    case CloudState::Weak: return one ? zarvoWeakSheet : cherryWeakSheet;
-    case CloudState::Small: return one ? zarvoSmallSheet : cherrySmallSheet;
-    case CloudState::Medium: return one ? zarvoMediumSheet : cherryMediumSheet;
-    case CloudState::Large: return one ? zarvoLargeSheet : cherryLargeSheet;
-    default: return sheet;  // dying and dead clouds keep what they show
+    case CloudState::Weak:
+      return one ? zarvoWeakSheet : cherryWeakSheet;
+    case CloudState::Small:
+      return one ? zarvoSmallSheet : cherrySmallSheet;
+    case CloudState::Medium:
+      return one ? zarvoMediumSheet : cherryMediumSheet;
+    case CloudState::Large:
+      return one ? zarvoLargeSheet : cherryLargeSheet;
+    default:
+      return sheet;  // dying and dead clouds keep what they show
   }
 }
 
@@ -249,11 +275,20 @@ void PlayerCloud::HandleInput(float dt) {
 
 void PlayerCloud::Accelerate(int direction, float dt) {
   switch (direction) {
-    case kUp: velocity.y -= acceleration * dt; break;
-    case kDown: velocity.y += acceleration * dt; break;
-    case kRight: velocity.x += acceleration * dt; break;
-    case kLeft: velocity.x -= acceleration * dt; break;
-    default: break;
+    case kUp:
+      velocity.y -= acceleration * dt;
+      break;
+    case kDown:
+      velocity.y += acceleration * dt;
+      break;
+    case kRight:
+      velocity.x += acceleration * dt;
+      break;
+    case kLeft:
+      velocity.x -= acceleration * dt;
+      break;
+    default:
+      break;
   }
 }
 
@@ -351,11 +386,20 @@ void PlayerCloud::CollectEnergyClouds(std::vector<Cloud*>& list) {
       continue;
     }
     switch (cloud->kind) {
-      case 1: energy += smallEnergyCloudGain; break;
-      case 2: energy += mediumEnergyCloudGain; break;
-      case 3: energy += largeEnergyCloudGain; break;
-      case 4: lightning->AddCharges(1); break;
-      default: break;
+      case 1:
+        energy += smallEnergyCloudGain;
+        break;
+      case 2:
+        energy += mediumEnergyCloudGain;
+        break;
+      case 3:
+        energy += largeEnergyCloudGain;
+        break;
+      case 4:
+        lightning->AddCharges(1);
+        break;
+      default:
+        break;
     }
     list.erase(list.begin() + static_cast<long>(i));
     delete cloud;

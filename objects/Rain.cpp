@@ -38,7 +38,8 @@ void Rain::CheckHits(std::vector<GameObject*>& objects) {
   // never hits the cloud that made it.
   if (player1 && player2) {
     for (auto it = drops.begin(); it != drops.end();) {
-      if (it->owner != 1 && RectsOverlap(player1->size, player1->position, it->size, it->position)) {
+      if (it->owner != 1 &&
+          RectsOverlap(player1->size, player1->position, it->size, it->position)) {
         it = drops.erase(it);
         player1->HitByRain(player2);
       } else if (it->owner != 2 &&

@@ -18,6 +18,16 @@
 namespace {
 constexpr int kTableSize = 10;
 constexpr int kNameLength = 3;
+
+// The text the key pressed this frame adds to the name: a space while Space
+// is held, else the key's name when it typed a character, else nothing.
+std::string ReadKeyText() {
+  const char* name = hge->Input_GetKeyName(hge->Input_GetKey());
+  if (hge->Input_GetKeyState(HGEK_SPACE)) return " ";
+  if (hge->Input_GetChar() != 0 && name) return name;
+  return "";
+}
+
 }  // namespace
 
 HighScores::HighScores(const std::string& names, const std::string& points)
@@ -50,15 +60,6 @@ int HighScores::PositionFor(int score) {
 }
 
 void HighScores::SetSubject(PlayerCloud* cloud) { subject = cloud; }
-
-// The text the key pressed this frame adds to the name: a space while Space
-// is held, else the key's name when it typed a character, else nothing.
-static std::string ReadKeyText() {
-  const char* name = hge->Input_GetKeyName(hge->Input_GetKey());
-  if (hge->Input_GetKeyState(HGEK_SPACE)) return " ";
-  if (hge->Input_GetChar() != 0 && name) return name;
-  return "";
-}
 
 void HighScores::UpdateNameEntry() {
   if (hge->Input_GetKeyState(HGEK_BACKSPACE)) {

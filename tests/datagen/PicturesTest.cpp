@@ -142,7 +142,7 @@ TEST(Pictures, MountainsAreSolidWhereTheyPushAndClearOutside) {
   Picture small(Image("berg_litet").file);
   ASSERT_TRUE(small.ok());
   EXPECT_GT(small.At(300, 300)[0], 200);  // inside the first block
-  EXPECT_GT(small.At(200, 400)[0], 200);  // inside the second block
+  EXPECT_GT(small.At(200, 380)[0], 200);  // inside the second block
   EXPECT_EQ(small.At(5, 5)[0], 0);        // sky above the left flank
   Picture large(Image("berg_stort").file);
   ASSERT_TRUE(large.ok());

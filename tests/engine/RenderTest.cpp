@@ -332,7 +332,8 @@ TEST_P(Tiling, SplitTextureDrawsLikeTheWholeOne) {
   for (size_t i = 0; i < whole.img.rgb.size(); ++i) {
     const uint32_t a = whole.img.rgb[i], b = tiled.img.rgb[i];
     int worst = 0;
-    for (int shift : {0, 8, 16}) worst = std::max(worst, std::abs(Channel(a, shift) - Channel(b, shift)));
+    for (int shift : {0, 8, 16})
+      worst = std::max(worst, std::abs(Channel(a, shift) - Channel(b, shift)));
     if (worst > 4) ++differ;
   }
   // SDL's software renderer draws axis-aligned pieces as whole-pixel rectangles and

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,41 +17,101 @@
 #include "gfx/TextPrinter.h"
 #include "tests/GlyphPrinter.h"
 #include "tests/HeadlessEngine.h"
-#include "tests/HeadlessFrames.h"
 #include "tests/SimRunner.h"
+
+using nlohmann::json;
 
 namespace {
 
-constexpr int L = HGEK_LEFT, U = HGEK_UP, R = HGEK_RIGHT, D = HGEK_DOWN, E = HGEK_ENTER;
-using Keys = std::vector<std::vector<int>>;
-
-// The menu's fields after one frame.
+// Key sequences run through the game in one simulator run (starting the
+// game takes a second or more, so the sequences share it). Each sequence puts
+// the menu back to its start values, lets time pass with no key held, then
+// runs its frames and keeps the menu's fields after each.
 struct Snapshot {
   int item, playersChoice, connector, connectorFrame, connectorStep, subMenuFrame, subMenuStep;
 };
 
-// Runs the menu's Update once per frame, frame i holding keys[i], and keeps
-// the fields after each frame.
+struct Sequence {
+  const char* name;
+  const char* setup;                           // "set" lines after the reset
+  std::vector<std::vector<std::string>> keys;  // held keys per frame
+  const char* dt;                              // frame length in seconds
+};
+
+const std::vector<std::string> kNone;
+
+const Sequence kSequences[] = {
+    {"HeldRight", "", std::vector<std::vector<std::string>>(20, {"RIGHT"}), "0.05"},
+    {"DownLeftOnLeft", "set titleMenu.item 1\n", {{"DOWN", "LEFT"}}, "0.016"},
+    {"Forward", "", {{"RIGHT"}, kNone, kNone, kNone, kNone, kNone}, "0.06"},
+    {"Backward", "set titleMenu.item 3\n", {{"UP"}, kNone, kNone, kNone, kNone, kNone}, "0.06"},
+    {"Diamond",
+     "",
+     {{"LEFT"},
+      kNone,
+      {"DOWN"},
+      kNone,
+      {"RIGHT"},
+      kNone,
+      {"UP"},
+      kNone,
+      {"RIGHT"},
+      kNone,
+      {"DOWN"},
+      kNone,
+      {"LEFT"},
+      kNone,
+      {"UP"},
+      kNone},
+     "0.016"},
+    {"Restart", "", {{"RIGHT"}, {"DOWN"}}, "0.016"},
+    {"SubMenu",
+     "set titleMenu.playersChoice 0\n",
+     {{"RIGHT"}, {"LEFT"}, kNone, {"RIGHT"}, {"UP"}, kNone, kNone, kNone, kNone, kNone},
+     "0.06"},
+    {"OtherKeysOnTop", "", {{"UP"}, {"DOWN"}, {"UP", "DOWN"}}, "0.016"},
+    {"OtherKeysOnLeft", "set titleMenu.item 1\n", {{"LEFT"}, {"RIGHT"}}, "0.016"},
+    // Last: it starts a game.
+    {"HeldEnter", "", std::vector<std::vector<std::string>>(6, {"ENTER"}), "0.06"},
+};
+
 class TitleMenuKeys : public ::testing::Test {
  protected:
-  void SetUp() override {
-    savedHge = hge;
-    hge = HeadlessEngine();
-    ASSERT_NE(hge, nullptr);
+  static void SetUpTestSuite() {
+    std::string script;
+    for (const Sequence& s : kSequences) {
+      script +=
+          "release all\nset GameState 0\nset titleMenu.item 0\n"
+          "set titleMenu.playersChoice 2\nset titleMenu.connector 0\n"
+          "set titleMenu.connectorFrame 30\nset titleMenu.connectorStep 1\n"
+          "set titleMenu.subMenuFrame 1\nset titleMenu.subMenuStep 1\nframes 10 0.05\n";
+      script += s.setup;
+      for (const auto& held : s.keys) {
+        script += "release all\n";
+        if (!held.empty()) {
+          script += "hold";
+          for (const std::string& k : held) script += " " + k;
+          script += "\n";
+        }
+        script += std::string("frames 1 ") + s.dt + "\ndump\n";
+      }
+    }
+    SimResult r = RunSimWith(script, SimOptions{});
+    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    size_t next = 0;
+    for (const Sequence& s : kSequences) {
+      auto& frames = runs[s.name];
+      for (size_t i = 0; i < s.keys.size() && next < r.dumps.size(); ++i, ++next) {
+        const json& d = r.dumps[next];
+        const json& m = d["titleMenu"];
+        frames.push_back({m["item"], m["playersChoice"], m["connector"], m["connectorFrame"],
+                          m["connectorStep"], m["subMenuFrame"], m["subMenuStep"]});
+        states[s.name].push_back(d["GameState"]);
+      }
+    }
   }
-  void TearDown() override { hge = savedHge; }
 
-  std::vector<Snapshot> Run(const Keys& keys, float dt = 1.0f / 60) {
-    std::vector<Snapshot> after;
-    RunFrames(keys, dt, [&](int) {
-      menu.Update(dt);
-      after.push_back({menu.item, menu.playersChoice, menu.connector, menu.connectorFrame,
-                       menu.connectorStep, menu.subMenuFrame, menu.subMenuStep});
-    });
-    return after;
-  }
-  // A menu that has stood long enough for any step to be due.
-  void Settle() { Run(Keys(20, std::vector<int>{}), 0.05f); }
+  static const std::vector<Snapshot>& Frames(const std::string& name) { return runs[name]; }
 
   template <typename F>
   static std::vector<int> Distinct(const std::vector<Snapshot>& frames, F field) {
@@ -61,14 +122,14 @@ class TitleMenuKeys : public ::testing::Test {
   }
   static int FrameOf(const Snapshot& s) { return s.connectorFrame; }
 
-  TitleMenu menu;
-  HGE* savedHge = nullptr;
+  static inline std::map<std::string, std::vector<Snapshot>> runs;
+  static inline std::map<std::string, std::vector<int>> states;
 };
 
-TEST_F(TitleMenuKeys, HeldEnterOpensTheSubMenuInTwoSteps) {
-  Settle();
+TEST_F(TitleMenuKeys, HeldEnterOpensTheSubMenuThenStartsOnePlayer) {
+  const auto& f = Frames("HeldEnter");
+  ASSERT_EQ(f.size(), 6u);
   // 0.06 s frames: the sub-menu steps on every second frame.
-  auto f = Run(Keys(6, {E}), 0.06f);
   EXPECT_EQ(f[0].playersChoice, 3);
   EXPECT_EQ(f[0].subMenuFrame, 3);
   EXPECT_EQ(f[0].subMenuStep, 1);
@@ -76,14 +137,16 @@ TEST_F(TitleMenuKeys, HeldEnterOpensTheSubMenuInTwoSteps) {
   EXPECT_EQ(f[2].subMenuFrame, 4);
   EXPECT_EQ(f[3].playersChoice, 3);
   EXPECT_EQ(f[4].subMenuFrame, 5);
-  EXPECT_EQ(f[4].playersChoice, 0);  // open, one player chosen
-  EXPECT_EQ(f[5].playersChoice, 0) << "held Enter does not close it again";
-  EXPECT_EQ(f[5].subMenuFrame, 5);
-  EXPECT_EQ(f[5].item, 0);
+  EXPECT_EQ(f[4].playersChoice, 0);  // open after two steps, one player chosen
+  // The next frame's Enter test starts the game with Enter still held.
+  EXPECT_EQ(states["HeldEnter"][4], 0);
+  EXPECT_EQ(states["HeldEnter"][5], 1);
+  EXPECT_EQ(f[5].playersChoice, 0);
 }
 
 TEST_F(TitleMenuKeys, RightOnTheTopButtonMovesInOneFrameAndStops) {
-  auto f = Run(Keys(20, {R}), 0.05f);
+  const auto& f = Frames("HeldRight");
+  ASSERT_EQ(f.size(), 20u);
   EXPECT_EQ(f[0].item, 3);
   EXPECT_EQ(f[0].connector, 2);
   EXPECT_EQ(f[0].connectorFrame, 31);
@@ -94,9 +157,8 @@ TEST_F(TitleMenuKeys, RightOnTheTopButtonMovesInOneFrameAndStops) {
 }
 
 TEST_F(TitleMenuKeys, DownAndLeftOnTheLeftButtonGoThereAndBackInOneFrame) {
-  Run({{L}, {}});
-  ASSERT_EQ(menu.item, 1);
-  auto f = Run({{D, L}});
+  const auto& f = Frames("DownLeftOnLeft");
+  ASSERT_EQ(f.size(), 1u);
   // Down moved to the bottom button, then Left (seeing item 2) moved back.
   EXPECT_EQ(f[0].item, 1);
   EXPECT_EQ(f[0].connector, 3);
@@ -105,8 +167,8 @@ TEST_F(TitleMenuKeys, DownAndLeftOnTheLeftButtonGoThereAndBackInOneFrame) {
 }
 
 TEST_F(TitleMenuKeys, ForwardConnectorRunsThirtyOneThirtyTwoThenIdle) {
-  Settle();
-  auto f = Run({{R}, {}, {}, {}, {}, {}}, 0.06f);
+  const auto& f = Frames("Forward");
+  ASSERT_EQ(f.size(), 6u);
   EXPECT_EQ(Distinct(f, FrameOf), (std::vector<int>{31, 32, 30}));
   EXPECT_EQ(f[1].connectorFrame, 31);  // a step lasts more than 0.1 s
   EXPECT_EQ(f[2].connectorFrame, 32);
@@ -115,9 +177,8 @@ TEST_F(TitleMenuKeys, ForwardConnectorRunsThirtyOneThirtyTwoThenIdle) {
 }
 
 TEST_F(TitleMenuKeys, BackwardConnectorRunsThirtyTwoThirtyOneThenIdle) {
-  Run({{R}});
-  Settle();
-  auto f = Run({{U}, {}, {}, {}, {}, {}}, 0.06f);
+  const auto& f = Frames("Backward");
+  ASSERT_EQ(f.size(), 6u);
   EXPECT_EQ(f[0].item, 0);
   EXPECT_EQ(f[0].connector, 2);
   EXPECT_EQ(f[0].connectorStep, -1);
@@ -128,21 +189,22 @@ TEST_F(TitleMenuKeys, BackwardConnectorRunsThirtyTwoThirtyOneThenIdle) {
 TEST_F(TitleMenuKeys, EveryMoveOfTheDiamond) {
   // top -Left-> left -Down-> bottom -Right-> right -Up-> top -Right-> right
   // -Down-> bottom -Left-> left -Up-> top, each key let go before the next.
-  auto f = Run({{L}, {}, {D}, {}, {R}, {}, {U}, {}, {R}, {}, {D}, {}, {L}, {}, {U}, {}});
-  std::vector<int> items;
-  for (size_t i = 0; i < f.size(); i += 2) items.push_back(f[i].item);
-  EXPECT_EQ(items, (std::vector<int>{1, 2, 3, 0, 3, 2, 1, 0}));
+  const auto& f = Frames("Diamond");
+  ASSERT_EQ(f.size(), 16u);
+  const int items[] = {1, 2, 3, 0, 3, 2, 1, 0};
   const int connectors[] = {1, 3, 4, 2, 2, 4, 3, 1};
   const int steps[] = {1, -1, 1, -1, 1, -1, 1, -1};
   for (size_t i = 0; i < 8; ++i) {
+    EXPECT_EQ(f[2 * i].item, items[i]) << "move " << i;
     EXPECT_EQ(f[2 * i].connector, connectors[i]) << "move " << i;
     EXPECT_EQ(f[2 * i].connectorStep, steps[i]) << "move " << i;
   }
-  EXPECT_EQ(menu.playersChoice, 2);
+  EXPECT_EQ(f.back().playersChoice, 2);
 }
 
 TEST_F(TitleMenuKeys, NewMoveRestartsTheAnimationOnItsConnector) {
-  auto f = Run({{R}, {D}});
+  const auto& f = Frames("Restart");
+  ASSERT_EQ(f.size(), 2u);
   EXPECT_EQ(f[0].connector, 2);
   EXPECT_EQ(f[1].item, 2);
   EXPECT_EQ(f[1].connector, 4);
@@ -151,9 +213,8 @@ TEST_F(TitleMenuKeys, NewMoveRestartsTheAnimationOnItsConnector) {
 }
 
 TEST_F(TitleMenuKeys, SubMenuChoosesPlayersAndClosesWithUp) {
-  menu.playersChoice = 0;
-  Settle();
-  auto f = Run({{R}, {L}, {}, {R}, {U}, {}, {}, {}, {}, {}}, 0.06f);
+  const auto& f = Frames("SubMenu");
+  ASSERT_EQ(f.size(), 10u);
   EXPECT_EQ(f[0].playersChoice, 1);
   EXPECT_EQ(f[1].playersChoice, 0);
   EXPECT_EQ(f[3].playersChoice, 1);
@@ -169,29 +230,13 @@ TEST_F(TitleMenuKeys, SubMenuChoosesPlayersAndClosesWithUp) {
 }
 
 TEST_F(TitleMenuKeys, KeysOfOtherButtonsDoNothing) {
-  auto f = Run({{U}, {D}, {U, D}});  // the top button answers Left, Right and Enter only
-  for (const Snapshot& s : f) {
+  for (const Snapshot& s : Frames("OtherKeysOnTop")) {  // the top answers Left and Right
     EXPECT_EQ(s.item, 0);
     EXPECT_EQ(s.connector, 0);
   }
-  Run({{L}, {}});
-  f = Run({{L}, {R}, {E}});  // the left button answers Up and Down only
-  for (const Snapshot& s : f) EXPECT_EQ(s.item, 1);
-}
-
-// Through the running game: once the sub-menu is open with one player chosen,
-// the frame function's Enter test starts a one-player game in the same hold.
-TEST(TitleMenuScenario, HeldEnterStartsAOnePlayerGame) {
-  std::string script = "hold ENTER\n";
-  for (int i = 0; i < 6; ++i) script += "frames 1 0.06\ndump\n";
-  auto d = RunSim(script);
-  ASSERT_EQ(d.size(), 6u);
-  EXPECT_EQ(d[0]["titleMenu"]["playersChoice"], 3);
-  EXPECT_EQ(d[4]["titleMenu"]["playersChoice"], 0);
-  EXPECT_EQ(d[4]["GameState"], 0);
-  EXPECT_EQ(d[5]["GameState"], 1);
-  EXPECT_FALSE(d[5]["player1"].is_null());
-  EXPECT_TRUE(d[5]["player2"].is_null());
+  for (const Snapshot& s : Frames("OtherKeysOnLeft")) EXPECT_EQ(s.item, 1);  // Up and Down
+  EXPECT_EQ(Frames("OtherKeysOnTop").size(), 3u);
+  EXPECT_EQ(Frames("OtherKeysOnLeft").size(), 2u);
 }
 
 // Render: which frame of the menu sheet each place shows. The test sheet has

@@ -3,14 +3,15 @@
 // clouds joined at known places, and small readers for the dumps.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "tests/SimRunner.h"
 
@@ -105,10 +106,11 @@ class SharedRun {
     if (!ran_) {
       ran_ = true;
       result_ = RunSimWith(script_, options);
+      // Reported by the first test that reads the run; sanitizer faults end it non-zero.
+      EXPECT_EQ(result_.exitCode, 0) << result_.errors;
       ends_.clear();
       for (size_t i = 0; i < order_.size(); ++i) {
-        ends_[order_[i]] =
-            i + 1 < order_.size() ? starts_[order_[i + 1]] : result_.dumps.size();
+        ends_[order_[i]] = i + 1 < order_.size() ? starts_[order_[i + 1]] : result_.dumps.size();
       }
       for (const std::string& name : order_) {
         const size_t from = std::min(starts_[name], result_.dumps.size());

@@ -167,7 +167,7 @@ TEST(CloudScenario, NewCloudStartsAtTheRightEdgeInItsBand) {
 }
 
 TEST(CloudScenario, AnimatesOneStepPerDurationFromTheFirstUpdate) {
-  std::string script = kPlaying + "spawn Cloud2 500 200\n";
+  std::string script = kPlaying + "set energyCloudSpeed 50\nspawn Cloud2 500 200\n";
   for (int i = 0; i < 7; ++i) script += "frames 1 0.2\ndump\n";
   auto d = RunSim(script);
   ASSERT_EQ(d.size(), 7u);
@@ -182,7 +182,8 @@ TEST(CloudScenario, AnimatesOneStepPerDurationFromTheFirstUpdate) {
 TEST(CloudScenario, LeavesTheListOnlyWhenItsRightEdgePassesZero) {
   // 0.125 s at 50 px/s moves 6.25 px. The first cloud ends with its right edge
   // exactly on x = 0, the second a quarter pixel beyond.
-  auto d = RunSim(kPlaying + "set energyCloudSpeed 50\nspawn Cloud1 -76.75 50\n"
+  auto d = RunSim(kPlaying +
+                  "set energyCloudSpeed 50\nspawn Cloud1 -76.75 50\n"
                   "spawn Cloud1 -77 80\nframes 1 0.125\ndump\nframes 1 0.125\ndump\n");
   ASSERT_EQ(d.size(), 2u);
   ASSERT_EQ(d[0]["cloudobjects"].size(), 1u);

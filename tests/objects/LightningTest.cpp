@@ -47,13 +47,14 @@ SharedRun& BoltRun() {
     r.Part("phases").Add(ready + "hold H\n" + DumpEachFrame(6, "0.0625"));
     r.Part("castRow").Add(ready + "hold H\nframes 1 0.0625\nrelease all\ndump\n" +
                           DumpEachFrame(9, "0.0625"));
-    r.Part("boltStays").Add(ready + "hold H\nframes 1 0.0625\nrelease all\n" +
-                            "set player1.velocity 100 0\nframes 2 0.0625\ndump\n");
+    r.Part("boltStays")
+        .Add(ready + "hold H\nframes 1 0.0625\nrelease all\n" +
+             "set player1.velocity 100 0\nframes 2 0.0625\ndump\n");
     r.Part("coolDown").Add(ready + "hold H\n" + DumpEachFrame(14, "0.0625"));
     r.Part("thunder").Add(ready + "set player1.lightning.charges 9\nhold H\n");
     for (int i = 0; i < 9; ++i) r.Add("frames 10 0.0625\ndump\n");
-    r.Part("noCharges").Add(ready + "set player1.lightning.charges 0\nhold H\n" +
-                            "frames 5 0.0625\ndump\n");
+    r.Part("noCharges")
+        .Add(ready + "set player1.lightning.charges 0\nhold H\n" + "frames 5 0.0625\ndump\n");
     r.Part("medium").Add(ready + "set player1.energy 59\nframes 1\nhold H\nframes 5\ndump\n");
     r.Part("player2").Add(
         "release all\nset player2.energy 80\nframes 6 0.0625\n"
@@ -344,10 +345,10 @@ TEST_F(LightningUnit, StrikeBoxEdgesFollowTheSharedRule) {
   l.active = true;
   l.phase = 1;
   l.boltPosition = hgeVector(100, 50);
-  for (const Case& c : {Case{200, 100, 30, 30, true},    // A's left edge on B's right edge
-                        Case{90, 100, 30, 30, false},    // A's right edge on B's left edge
-                        Case{150, 350, 30, 30, true},    // A's top on B's bottom
-                        Case{150, 20, 30, 30, false},    // A's bottom on B's top
+  for (const Case& c : {Case{200, 100, 30, 30, true},  // A's left edge on B's right edge
+                        Case{90, 100, 30, 30, false},  // A's right edge on B's left edge
+                        Case{150, 350, 30, 30, true},  // A's top on B's bottom
+                        Case{150, 20, 30, 30, false},  // A's bottom on B's top
                         Case{200.5f, 100, 30, 30, false}}) {
     SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
     Target t(c.x, c.y, c.w, c.h);

@@ -49,8 +49,8 @@ SharedRun& ClassesRun() {
       r.Add("set player1.energy " + e + "\nframes 1\ndump\n");
     r.Part("clamp").Add(
         "set player1.energy 150\nframes 1\ndump\nset player1.energy -20\nframes 1\ndump\n");
-    r.Part("smallDry").Add(
-        "set player1.energy 20\nframes 1\nset player1.energy 0\nframes 20\ndump\n");
+    r.Part("smallDry")
+        .Add("set player1.energy 20\nframes 1\nset player1.energy 0\nframes 20\ndump\n");
     return r;
   }();
   return run;
@@ -156,12 +156,13 @@ SharedRun& AnimationRun() {
     r.Part("idle").Add(DumpEachFrame(15, "0.0625"));
     for (const Row& row : kRows) {
       r.Part(std::string("row") + row.key);
-      r.Add(std::string("set player1.position 400 300\nset player1.velocity 0 0\nhold ") +
-            row.key + "\n" + DumpEachFrame(10, "0.0625") + "release all\n");
+      r.Add(std::string("set player1.position 400 300\nset player1.velocity 0 0\nhold ") + row.key +
+            "\n" + DumpEachFrame(10, "0.0625") + "release all\n");
     }
-    r.Part("opposing").Add(
-        "set player1.position 400 300\nset player1.velocity 0 0\n"
-        "hold A D\nframes 5\ndump\nrelease all\nhold W S\nframes 5\ndump\nrelease all\n");
+    r.Part("opposing")
+        .Add(
+            "set player1.position 400 300\nset player1.velocity 0 0\n"
+            "hold A D\nframes 5\ndump\nrelease all\nhold W S\nframes 5\ndump\nrelease all\n");
     return r;
   }();
   return run;
@@ -199,7 +200,7 @@ TEST(PlayerCloudMorph, MovementRowsLoopOverTheirOwnFrames) {
     const std::vector<json>& d = AnimationRun().Dumps(std::string("row") + r.key);
     const int lo = r.lo;
     EXPECT_EQ(Ints(d, "frame"), (std::vector<int>{lo, lo, lo + 1, lo + 1, lo + 2, lo + 2, lo + 3,
-                                                   lo + 3, lo + 2, lo + 2}));
+                                                  lo + 3, lo + 2, lo + 2}));
     for (int a : Ints(d, "currentAnim")) EXPECT_EQ(a, r.anim);
     for (const json& s : d) EXPECT_EQ(s["player1"]["sheet"], kSmall);
   }
@@ -282,9 +283,8 @@ struct BrakeCase {
 };
 // Small: acceleration 500, so a 1/60 s frame brakes by ceil(8.33) = 9.
 const std::vector<BrakeCase> kBrakeCases = {
-    {"100 0", 91, 0},  {"9 0", 0, 0},    {"10 0", 1, 0},     {"-100 0", -91, 0},
-    {"-9.5 0", 0, 0},  {"0 100", 0, 91}, {"0 -100", 0, -91}, {"0 9.99", 0, 0},
-    {"15 -15", 6, -6},
+    {"100 0", 91, 0}, {"9 0", 0, 0},      {"10 0", 1, 0},   {"-100 0", -91, 0}, {"-9.5 0", 0, 0},
+    {"0 100", 0, 91}, {"0 -100", 0, -91}, {"0 9.99", 0, 0}, {"15 -15", 6, -6},
 };
 
 struct EdgeCase {
@@ -295,12 +295,12 @@ struct EdgeCase {
 // With a 768 screen: Small/Weak 1..519, Medium 145..506, Large 330..453; the
 // right edge at 1024 - width.
 const std::vector<EdgeCase> kEdgeCases = {
-    {"20", "400 1", 0, 200},       {"20", "400 1.5", 0, 0},      {"20", "400 519", 0, 0},
-    {"20", "400 519.5", 0, -200},  {"20", "898 300", 0, 0},      {"20", "898.5 300", -200, 0},
-    {"5", "400 1", 0, 200},        {"5", "400 519.5", 0, -200},  {"40", "400 145", 0, 0},
-    {"40", "400 144.5", 0, 200},   {"40", "400 506", 0, 0},      {"40", "400 506.5", 0, -200},
-    {"40", "874.5 300", -200, 0},  {"80", "400 330", 0, 0},      {"80", "400 329.5", 0, 200},
-    {"80", "400 453", 0, 0},       {"80", "400 453.5", 0, -200}, {"80", "820.5 400", -200, 0},
+    {"20", "400 1", 0, 200},      {"20", "400 1.5", 0, 0},      {"20", "400 519", 0, 0},
+    {"20", "400 519.5", 0, -200}, {"20", "898 300", 0, 0},      {"20", "898.5 300", -200, 0},
+    {"5", "400 1", 0, 200},       {"5", "400 519.5", 0, -200},  {"40", "400 145", 0, 0},
+    {"40", "400 144.5", 0, 200},  {"40", "400 506", 0, 0},      {"40", "400 506.5", 0, -200},
+    {"40", "874.5 300", -200, 0}, {"80", "400 330", 0, 0},      {"80", "400 329.5", 0, 200},
+    {"80", "400 453", 0, 0},      {"80", "400 453.5", 0, -200}, {"80", "820.5 400", -200, 0},
 };
 
 SharedRun& MovementRun() {
@@ -311,11 +311,12 @@ SharedRun& MovementRun() {
     for (const BrakeCase& c : kBrakeCases)
       r.Add(std::string("set player1.position 400 300\nset player1.velocity ") + c.set +
             "\nframes 1\ndump\n");
-    r.Part("brakeStep").Add(
-        "set player1.energy 5\nframes 1\n"
-        "set player1.position 400 300\nset player1.velocity 100 0\nframes 1\ndump\n"
-        "set player1.energy 80\nframes 1\n"
-        "set player1.position 300 400\nset player1.velocity 100 0\nframes 1\ndump\n");
+    r.Part("brakeStep")
+        .Add(
+            "set player1.energy 5\nframes 1\n"
+            "set player1.position 400 300\nset player1.velocity 100 0\nframes 1\ndump\n"
+            "set player1.energy 80\nframes 1\n"
+            "set player1.position 300 400\nset player1.velocity 100 0\nframes 1\ndump\n");
     // Each class is entered from another one so that the box has the class's size.
     r.Part("edges").Add("set player1.energy 40\nframes 1\n");
     for (const EdgeCase& c : kEdgeCases) {
@@ -410,8 +411,7 @@ SharedRun& CollectRun() {
     for (const TouchCase& c : kTouchCases) {
       r.Add(std::string("set player1.energy 20\nset player1.position 200 200\n") +
             "set player1.velocity 0 0\nspawn Cloud1 " + c.at + "\nframes 1\ndump\n");
-      if (!c.taken)
-        r.Add("set cloudobjects." + std::to_string(left++) + ".position 3000 600\n");
+      if (!c.taken) r.Add("set cloudobjects." + std::to_string(left++) + ".position 3000 600\n");
     }
     r.Part("dying").Add(
         "set player1.energy 5\nframes 6 0.0625\nset player1.energy 0\nframes 1 0.0625\n"

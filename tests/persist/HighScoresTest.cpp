@@ -327,13 +327,15 @@ TEST_F(HighScoresScreenTest, TableRowsNamesLeftScoresRight) {
   EXPECT_EQ(y, 900);
 }
 
+constexpr int kKeyB = 0x42;  // letter keys have their capital's code
+
 // Typing a name, one UpdateNameEntry per frame with the frame's keys held.
 class NameEntryTest : public HighScoresEngineTest {
  protected:
   // The typed name after each frame.
   std::vector<std::string> Type(const std::vector<std::vector<int>>& keys) {
     std::vector<std::string> after;
-    RunFrames(keys, 1.0f / 60, [&](int) {
+    RunFrames(keys, [&](int) {
       table->UpdateNameEntry();
       after.push_back(table->typedName);
     });
@@ -347,7 +349,7 @@ class NameEntryTest : public HighScoresEngineTest {
 };
 
 TEST_F(NameEntryTest, FourthLetterIsIgnoredAndBackspaceRemovesOne) {
-  auto t = Type({{HGEK_A}, {HGEK_B}, {HGEK_C}, {HGEK_D}, {HGEK_BACKSPACE}, {}});
+  auto t = Type({{HGEK_A}, {kKeyB}, {HGEK_C}, {HGEK_D}, {HGEK_BACKSPACE}, {}});
   EXPECT_EQ(t[2], "ABC");
   EXPECT_EQ(t[3], "ABC");
   EXPECT_EQ(t[4], "AB");
@@ -386,7 +388,7 @@ TEST_F(NameEntryTest, KeysTypingNoCharacterAddNothing) {
 
 TEST_F(NameEntryTest, LongKeyNameCanPassThreeCharacters) {
   // The length is checked before the key's name is added.
-  auto t = Type({{HGEK_A}, {HGEK_B}, {HGEK_NUMPAD0}, {HGEK_C}});
+  auto t = Type({{HGEK_A}, {kKeyB}, {HGEK_NUMPAD0}, {HGEK_C}});
   EXPECT_EQ(t[2], "ABNumpad 0");
   EXPECT_EQ(t[3], "ABNumpad 0");
 }

@@ -25,8 +25,8 @@ class SoundBankTest : public ::testing::Test {
     tone_ = dir_.Path("tone.wav");
     other_ = dir_.Path("other.wav");
     blip_ = dir_.Path("blip.wav");
-    soundtest::WriteToneWav(tone_, 440, 0.5, 0.5);
-    soundtest::WriteToneWav(other_, 660, 0.5, 0.5);
+    soundtest::WriteToneWav(tone_, 440, 0.3, 0.5);
+    soundtest::WriteToneWav(other_, 660, 0.3, 0.5);
     soundtest::WriteToneWav(blip_, 880, 0.04, 0.5);
     bank_ = std::make_unique<SoundBank>();
     mixer::HaltAll();  // whatever an earlier test left sounding

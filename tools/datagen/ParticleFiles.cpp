@@ -97,29 +97,29 @@ void WriteEffect(const Output& out, const char* name, const Effect& e) {
 
 void GenerateParticleFiles(const Output& out) {
   // Fire smoke: dark, fire-lit puffs that rise, swell and fade. At half speed
-  // a puff lives 2-3 s and climbs about 100 px above a tree or house
+  // a puff lives 2-3 s and climbs some 120 px above a tree or house
   // (people and sheep step it at a tenth, so theirs lives and climbs five times longer).
   Effect smoke{};
-  smoke.emission = 40;
+  smoke.emission = 60;
   smoke.lifetime = -1;
-  smoke.lifeMin = 1.0f;
-  smoke.lifeMax = 1.5f;
+  smoke.lifeMin = 0.9f;
+  smoke.lifeMax = 1.3f;
   smoke.direction = 0;
   smoke.spread = 0.6f;
-  smoke.speedMin = 0.35f;
-  smoke.speedMax = 0.75f;
+  smoke.speedMin = 0.55f;
+  smoke.speedMax = 0.95f;
   smoke.gravityMin = -0.4f;
   smoke.gravityMax = -0.15f;
   smoke.tangentialMin = -0.3f;
   smoke.tangentialMax = 0.3f;
-  smoke.sizeStart = 0.9f;
-  smoke.sizeEnd = 2.4f;
+  smoke.sizeStart = 1.0f;
+  smoke.sizeEnd = 2.6f;
   smoke.sizeVar = 0.3f;
   smoke.spinStart = -0.4f;
   smoke.spinEnd = 0.4f;
   smoke.spinVar = 1.0f;
-  smoke.colorStart = {0.45f, 0.28f, 0.16f, 0.8f};
-  smoke.colorEnd = {0.08f, 0.08f, 0.09f, 0.0f};
+  smoke.colorStart = {0.32f, 0.24f, 0.2f, 0.85f};
+  smoke.colorEnd = {0.06f, 0.06f, 0.07f, 0.0f};
   smoke.colorVar = 0.3f;
   smoke.alphaVar = 0.1f;
   WriteEffect(out, "Smoke.psi", smoke);
@@ -127,48 +127,48 @@ void GenerateParticleFiles(const Output& out) {
   // Steam from put-out fires (and a person's last puff): white, softer and
   // slower than the fire smoke, widening as it goes.
   Effect steam{};
-  steam.emission = 30;
+  steam.emission = 40;
   steam.lifetime = -1;
   steam.lifeMin = 0.9f;
-  steam.lifeMax = 1.4f;
+  steam.lifeMax = 1.3f;
   steam.direction = 0;
   steam.spread = 0.8f;
-  steam.speedMin = 0.2f;
-  steam.speedMax = 0.5f;
-  steam.gravityMin = -0.4f;
-  steam.gravityMax = -0.15f;
+  steam.speedMin = 0.4f;
+  steam.speedMax = 0.8f;
+  steam.gravityMin = -0.3f;
+  steam.gravityMax = -0.1f;
   steam.tangentialMin = -0.4f;
   steam.tangentialMax = 0.4f;
-  steam.sizeStart = 0.6f;
-  steam.sizeEnd = 1.9f;
+  steam.sizeStart = 0.7f;
+  steam.sizeEnd = 2.0f;
   steam.sizeVar = 0.3f;
   steam.spinStart = -0.3f;
   steam.spinEnd = 0.3f;
   steam.spinVar = 1.0f;
-  steam.colorStart = {0.95f, 0.96f, 1.0f, 0.65f};
+  steam.colorStart = {0.97f, 0.97f, 1.0f, 0.7f};
   steam.colorEnd = {0.85f, 0.88f, 0.92f, 0.0f};
   steam.colorVar = 0.1f;
   steam.alphaVar = 0.2f;
   WriteEffect(out, "SmokeWhite.psi", steam);
 
-  // Sparks at the bolt's foot, stepped in real time: about ten a frame burst
-  // upward and sideways at 1.5-5 px a frame, arc down under gravity and burn out
-  // from yellow-white to orange within half a second.
+  // Sparks at the bolt's foot, stepped in real time: eight a frame burst
+  // upward and sideways at 2.5-7 px a frame, arc down under gravity and burn out
+  // from yellow-white to orange within 0.3-0.7 s.
   Effect sparks{};
-  sparks.emission = 600;
+  sparks.emission = 480;
   sparks.lifetime = -1;
-  sparks.lifeMin = 0.25f;
-  sparks.lifeMax = 0.6f;
+  sparks.lifeMin = 0.3f;
+  sparks.lifeMax = 0.7f;
   sparks.direction = 0;
   sparks.spread = 2.8f;
-  sparks.speedMin = 1.5f;
-  sparks.speedMax = 5.0f;
-  sparks.gravityMin = 6.0f;
-  sparks.gravityMax = 12.0f;
+  sparks.speedMin = 2.5f;
+  sparks.speedMax = 7.0f;
+  sparks.gravityMin = 8.0f;
+  sparks.gravityMax = 14.0f;
   sparks.radialMin = 0;
   sparks.radialMax = 4.0f;
-  sparks.sizeStart = 0.45f;
-  sparks.sizeEnd = 0.12f;
+  sparks.sizeStart = 0.5f;
+  sparks.sizeEnd = 0.15f;
   sparks.sizeVar = 0.4f;
   sparks.spinStart = 0;
   sparks.spinEnd = 0;

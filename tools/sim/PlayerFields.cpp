@@ -39,7 +39,7 @@ nlohmann::json VectorJson(const hgeVector& v) {
 }
 
 // The set of requested animations as an array of codes in ascending order;
-// set replaces the whole set with the codes given (none: empty).
+// set replaces the whole set with the codes given ("none" empties it).
 Field AnimRequestsField(std::set<CloudAnim>& requests) {
   return Field{"animRequests",
                [&requests] {
@@ -49,6 +49,10 @@ Field AnimRequestsField(std::set<CloudAnim>& requests) {
                },
                [&requests](const std::vector<std::string>& words) {
                  std::set<CloudAnim> parsed;
+                 if (words.size() == 1 && words[0] == "none") {
+                   requests.clear();
+                   return true;
+                 }
                  for (const std::string& w : words) {
                    int32_t code = 0;
                    if (!ParseInt(w, &code) || code < 0 || code > 12) return false;
@@ -75,12 +79,9 @@ FieldList LightningFields(Lightning& l) {
 }
 
 nlohmann::json DropJson(const RainDrop& d) {
-  return {{"position", VectorJson(d.position)},
-          {"velocity", VectorJson(d.velocity)},
-          {"size", VectorJson(d.size)},
-          {"acceleration", VectorJson(d.acceleration)},
-          {"drawOffset", d.drawOffset},
-          {"owner", d.owner}};
+  return {{"position", VectorJson(d.position)}, {"velocity", VectorJson(d.velocity)},
+          {"size", VectorJson(d.size)},         {"acceleration", VectorJson(d.acceleration)},
+          {"drawOffset", d.drawOffset},         {"owner", d.owner}};
 }
 
 }  // namespace

@@ -17,9 +17,9 @@ nlohmann::json VectorJson(const hgeVector& v) {
 }
 
 nlohmann::json SlopeJson(const Slope& s) {
-  return {{"cornerA", VectorJson(s.cornerA)}, {"cornerB", VectorJson(s.cornerB)},
-          {"boxMin", VectorJson(s.boxMin)},   {"boxMax", VectorJson(s.boxMax)},
-          {"boxSize", VectorJson(s.boxSize)}, {"solidCorner", s.solidCorner},
+  return {{"cornerA", VectorJson(s.cornerA)},   {"cornerB", VectorJson(s.cornerB)},
+          {"boxMin", VectorJson(s.boxMin)},     {"boxMax", VectorJson(s.boxMax)},
+          {"boxSize", VectorJson(s.boxSize)},   {"solidCorner", s.solidCorner},
           {"threshold", FloatJson(s.threshold)}};
 }
 
