@@ -9,6 +9,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "engine/EngineCore.h"
@@ -88,6 +89,15 @@ bool InitWindow(engine::EngineState& st) {
     return false;
   }
   st.sdlSubsystems |= SDL_INIT_VIDEO;
+  // With no display SDL may fall back to its offscreen or dummy driver, which
+  // would run the game where nobody can see it: only accept those on request.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* requested = getenv("SDL_VIDEODRIVER");
+  if (driver && (!strcmp(driver, "offscreen") || !strcmp(driver, "dummy")) &&
+      !(requested && !strcmp(requested, driver))) {
+    engine::SetError("Can't initialize SDL: no display found (is DISPLAY or WAYLAND_DISPLAY set?)");
+    return false;
+  }
   uint32_t flags = SDL_WINDOW_SHOWN;
   if (st.windowedFullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   st.window = SDL_CreateWindow(st.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,

@@ -107,7 +107,8 @@ TEST(GameValues, WindowsLineEndsAndGarbage) {
   for (size_t i = 0; (i = crlf.find('\n', i)) != std::string::npos; i += 2) crlf.insert(i, "\r");
   Load(crlf);
   EXPECT_FLOAT_EQ(cloud4WaveMax, 1076);
-  Load(std::string("12\0\xff\xfe garbage\n", 18) + File());
+  const char garbage[] = "12\0\xff\xfe garbage\n";
+  Load(std::string(garbage, sizeof garbage - 1) + File());
   EXPECT_EQ(worldSpeed, 12);
 }
 
