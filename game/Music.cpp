@@ -17,6 +17,14 @@ float lastMusicStep = 0;
 
 void ResetGame() {
   rain.Clear();
+  // The rain loop and the plane's engine would otherwise go on sounding over
+  // the title: the rain stops its loop only in a play frame, and a plane taken
+  // away in mid-flight never reaches the edge where it stops its own.
+  if (rain.loopPlaying) {
+    soundBank->Stop("Rain_Loop_04");
+    rain.loopPlaying = false;
+  }
+  if (plane && plane->active) soundBank->Stop("Plane_Warning");
   soundBank->Stop("GameMusic");
   soundBank->Stop("GameMusic2");
   ClearWorldLists();

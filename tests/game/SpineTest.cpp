@@ -225,3 +225,20 @@ TEST(Spine, BadScriptLinesFail) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Spine, ResetSilencesTheRainAndThePlane) {
+  auto d = RunSim(
+      "set GameState 1\nhold SPACE\nframes 1\nrelease all\nset player1.energy 50\n"
+      "set spawn.planeTimer 29.99\nhold G\nframes 5\ndump\n"
+      "release all\nhold F7\nframes 1\ndump\nrelease all\n"
+      "set GameState 1\nhold SPACE\nframes 1\nrelease all\nset player1.energy 50\nhold G\nframes 3\ndump\n");
+  EXPECT_TRUE(HasSound(d[0], "Play Rain_Loop_04"));
+  EXPECT_TRUE(HasSound(d[0], "Play Plane_Warning"));
+  EXPECT_TRUE(HasSound(d[1], "Stop Rain_Loop_04"));
+  EXPECT_TRUE(HasSound(d[1], "Stop Plane_Warning"));
+  EXPECT_TRUE(HasSound(d[2], "Play Rain_Loop_04"));  // the next game's rain is heard again
+}
+
+}  // namespace

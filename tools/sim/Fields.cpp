@@ -93,7 +93,8 @@ Field MakeObjectField(const std::string& name, std::function<FieldList()> fields
   return Field{name,
                [fields] {
                  nlohmann::json object = nlohmann::json::object();
-                 for (const Field& f : fields()) object[f.name] = f.get();
+                 for (const Field& f : fields())
+                   if (f.get) object[f.name] = f.get();
                  return object;
                },
                nullptr, fields};

@@ -128,7 +128,7 @@ FieldList RainFields() {
       MakeField("loopPlaying", rain.loopPlaying),
       // "set rain.addDrop X Y OWNER": a drop of that player's cloud with its
       // top-left corner at (X, Y), made as AddDrops makes one, drawn unshifted.
-      Field{"addDrop", [] { return nlohmann::json(); },
+      Field{"addDrop", nullptr,  // set-only: not part of the dump
             [](const std::vector<std::string>& words) {
               RainDrop d;
               if (words.size() != 3 || !ParseFloat(words[0], &d.position.x) ||

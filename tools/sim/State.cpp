@@ -28,7 +28,8 @@ Field ListField(const std::string& name, std::function<std::vector<GameObject*>(
     nlohmann::json array = nlohmann::json::array();
     for (GameObject* object : list()) {
       nlohmann::json entry = nlohmann::json::object();
-      for (const Field& field : ObjectFields(object)) entry[field.name] = field.get();
+      for (const Field& field : ObjectFields(object))
+        if (field.get) entry[field.name] = field.get();
       array.push_back(entry);
     }
     return array;
@@ -50,7 +51,8 @@ Field PlayerField(const std::string& name, PlayerCloud*& slot) {
   Field f = MakeReadOnly(name, [&slot] {
     if (!slot) return nlohmann::json(nullptr);
     nlohmann::json object = nlohmann::json::object();
-    for (const Field& field : PlayerCloudFields(*slot)) object[field.name] = field.get();
+    for (const Field& field : PlayerCloudFields(*slot))
+      if (field.get) object[field.name] = field.get();
     return object;
   });
   f.children = [&slot] { return slot ? PlayerCloudFields(*slot) : FieldList{}; };
