@@ -4,7 +4,6 @@
 // mend for channel numbers whose sound has finished and been replaced.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <set>

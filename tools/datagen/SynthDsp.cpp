@@ -217,11 +217,6 @@ void CloseLoop(Mono& m, int loopLength, int crossfade) {
   m.resize(loopLength);
 }
 
-void WrapTail(Mono& m, int loopLength) {
-  for (size_t i = loopLength; i < m.size(); ++i) m[i % loopLength] += m[i];
-  m.resize(loopLength);
-}
-
 void AddPeriodicReverb(const Mono& send, Stereo& out, double roomSize, double damping, float wet) {
   Reverb reverb(roomSize, damping);
   const size_t n = send.size();
@@ -244,12 +239,6 @@ Stereo ShotReverb(const Mono& dry, double roomSize, double damping, float wet, d
     reverb.Process(x, wet, &out.left[i], &out.right[i]);
   }
   return out;
-}
-
-Mono ShotReverbMono(const Mono& dry, double roomSize, double damping, float wet, double tail) {
-  Stereo s = ShotReverb(dry, roomSize, damping, wet, tail);
-  for (size_t i = 0; i < s.left.size(); ++i) s.left[i] = 0.5f * (s.left[i] + s.right[i]);
-  return s.left;
 }
 
 }  // namespace synth

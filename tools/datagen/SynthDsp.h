@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -160,19 +161,6 @@ class Svf {
   double ic1_ = 0, ic2_ = 0;
 };
 
-// One-pole smoothing low-pass and its complementary high-pass.
-class OnePole {
- public:
-  explicit OnePole(double hz = 1000.0) { Set(hz); }
-  void Set(double hz) { a_ = std::exp(-kTwoPi * hz / kRate); }
-  float Low(float x) { return s_ = static_cast<float>((1.0 - a_) * x + a_ * s_); }
-  float High(float x) { return x - Low(x); }
-
- private:
-  double a_;
-  float s_ = 0;
-};
-
 // Piecewise-linear envelope over (seconds, level) points; flat beyond the ends.
 class Envelope {
  public:
@@ -218,16 +206,12 @@ void Fade(Mono& m, double inSeconds, double outSeconds);
 // Trims to the given length and cross-fades the material past it into the head
 // (equal power), so that playing the result over and over has no seam.
 void CloseLoop(Mono& m, int loopLength, int crossfade);
-// Folds everything past loopLength back onto the head (for sums of notes that
-// ring over the loop end): the result repeats exactly.
-void WrapTail(Mono& m, int loopLength);
 // Adds the reverb of a periodic send signal into out (same length): the reverb
 // is warmed up on the end of the lap first, so its tail at the end of the lap
 // flows into its head.
 void AddPeriodicReverb(const Mono& send, Stereo& out, double roomSize, double damping, float wet);
 // Reverb of a one-shot: returns dry + wet with the given tail added.
 Stereo ShotReverb(const Mono& dry, double roomSize, double damping, float wet, double tail);
-Mono ShotReverbMono(const Mono& dry, double roomSize, double damping, float wet, double tail);
 // Soft clipper used for drive and growl.
 inline float Drive(float x, float amount) {
   return static_cast<float>(std::tanh(x * amount) / std::tanh(amount));
