@@ -97,7 +97,9 @@ FieldList TuningFields() {
   return fields;
 }
 
-Field Nullable(const std::string& name, const void* const& pointer, std::function<FieldList()> fields) {
+// An object held through a global pointer: null in the dump while it does not exist.
+template <typename T>
+Field Nullable(const std::string& name, T* const& pointer, std::function<FieldList()> fields) {
   Field f = MakeObjectField(name, fields);
   auto get = f.get;
   f.get = [&pointer, get] { return pointer ? get() : nlohmann::json(nullptr); };
@@ -118,13 +120,13 @@ FieldList RootFields() {
       PlayerField("player2", player2),
       ListField("objects", [] { return objects; }),
       ListField("cloudobjects", [] { return std::vector<GameObject*>(cloudobjects.begin(), cloudobjects.end()); }),
-      Nullable("mountain", reinterpret_cast<const void* const&>(mountain), MountainFields),
-      Nullable("plane", reinterpret_cast<const void* const&>(plane), PlaneFields),
+      Nullable("mountain", mountain, MountainFields),
+      Nullable("plane", plane, PlaneFields),
       MakeObjectField("rain", RainFields),
       MakeObjectField("scenery", SceneryFields),
       MakeObjectField("spawn", SpawnFields),
-      Nullable("titleMenu", reinterpret_cast<const void* const&>(titleMenu), TitleMenuFields),
-      Nullable("highScores", reinterpret_cast<const void* const&>(highScores), HighScoreFields),
+      Nullable("titleMenu", titleMenu, TitleMenuFields),
+      Nullable("highScores", highScores, HighScoreFields),
       MakeField("musicVolume", musicVolume),
       MakeField("music2Volume", music2Volume),
       MakeField("lastMusicStep", lastMusicStep),
