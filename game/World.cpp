@@ -11,9 +11,13 @@
 #include "game/Globals.h"
 #include "objects/Cloud.h"
 #include "objects/GameObject.h"
+#include "objects/House.h"
 #include "objects/Mountain.h"
+#include "objects/Person.h"
 #include "objects/Plane.h"
 #include "objects/PlayerCloud.h"
+#include "objects/Sheep.h"
+#include "objects/Tree.h"
 
 std::vector<GameObject*> objects;
 std::vector<Cloud*> cloudobjects;
@@ -22,17 +26,6 @@ Scenery scenery;
 SpawnTimers spawnTimers;
 
 namespace {
-
-// Trees, houses, people and sheep join the world through these. Until those
-// classes exist, their waves run their timers and counts and make nothing.
-GameObject* NewTree() { return nullptr; }
-GameObject* NewHouse() { return nullptr; }
-GameObject* NewPerson() { return nullptr; }
-GameObject* NewSheep() { return nullptr; }
-
-void AddObject(GameObject* object) {
-  if (object) objects.push_back(object);
-}
 
 // One kind's wave step: a new count when the wave interval has passed, then
 // one object when the spacing has passed and the wave has objects to come.
@@ -152,11 +145,11 @@ void SpawnObjects() {
   }
 
   RunWave(t.tree, Scaled(treeWaveInterval), Scaled(treeSpacing), 1, static_cast<int>(treeWaveMax),
-          [] { AddObject(NewTree()); });
+          [] { objects.push_back(new Tree()); });
   RunWave(t.house, houseWaveInterval, houseSpacing, 1, static_cast<int>(houseWaveMax),
-          [] { AddObject(NewHouse()); });
+          [] { objects.push_back(new House()); });
   RunWave(t.person, personWaveInterval, personSpacing, 1, static_cast<int>(personWaveMax),
-          [] { AddObject(NewPerson()); });
+          [] { objects.push_back(new Person()); });
   RunWave(t.cloud1, cloud1WaveInterval, cloud1Spacing, 0, static_cast<int>(cloud1WaveMax),
           [] { cloudobjects.push_back(new Cloud(1)); });
   RunWave(t.cloud2, cloud2WaveInterval, cloud2Spacing, 0, static_cast<int>(cloud2WaveMax),
@@ -173,7 +166,7 @@ void SpawnObjects() {
     t.mountainTimer = 0;
   }
 
-  RunWave(t.sheep, Scaled(30), Scaled(0.6f), 4, 9, [] { AddObject(NewSheep()); });
+  RunWave(t.sheep, Scaled(30), Scaled(0.6f), 4, 9, [] { objects.push_back(new Sheep()); });
 }
 
 void ClearWorldLists() {

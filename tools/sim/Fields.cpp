@@ -5,12 +5,14 @@
 #include <cmath>
 
 #include "gfx/SpriteSheet.h"
+#include "gfx/hgeParticleSystem.h"
 #include "objects/GameObject.h"
 
 // Floats are shown with the shortest text that reads back as the same float,
 // so that dumps stay short and identical from run to run.
 nlohmann::json FloatJson(float value) {
-  if (!std::isfinite(value)) return nlohmann::json(std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf"));
+  if (!std::isfinite(value))
+    return nlohmann::json(std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf"));
   char buffer[32];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   return nlohmann::json(std::stod(std::string(buffer, result.ptr)));
@@ -55,19 +57,25 @@ Field MakeField(const std::string& name, bool& value) {
   return Field{name, [&value] { return nlohmann::json(value); },
                [&value](const std::vector<std::string>& w) {
                  if (w.size() != 1) return false;
-                 if (w[0] == "true" || w[0] == "1") value = true;
-                 else if (w[0] == "false" || w[0] == "0") value = false;
-                 else return false;
+                 if (w[0] == "true" || w[0] == "1")
+                   value = true;
+                 else if (w[0] == "false" || w[0] == "0")
+                   value = false;
+                 else
+                   return false;
                  return true;
                }};
 }
 
 Field MakeField(const std::string& name, hgeVector& value) {
   return Field{name,
-               [&value] { return nlohmann::json::array({FloatJson(value.x), FloatJson(value.y)}); },
+               [&value] {
+                 return nlohmann::json::array({FloatJson(value.x), FloatJson(value.y)});
+               },
                [&value](const std::vector<std::string>& w) {
                  hgeVector v;
-                 if (w.size() != 2 || !ParseFloat(w[0], &v.x) || !ParseFloat(w[1], &v.y)) return false;
+                 if (w.size() != 2 || !ParseFloat(w[0], &v.x) || !ParseFloat(w[1], &v.y))
+                   return false;
                  value = v;
                  return true;
                }};
@@ -84,8 +92,17 @@ Field MakeField(const std::string& name, std::string& value) {
 }
 
 Field MakeSheetField(const std::string& name, SpriteSheet*& sheet) {
-  return MakeReadOnly(name, [&sheet] {
-    return sheet ? nlohmann::json(sheet->fileName) : nlohmann::json(nullptr);
+  return MakeReadOnly(
+      name, [&sheet] { return sheet ? nlohmann::json(sheet->fileName) : nlohmann::json(nullptr); });
+}
+
+Field MakeParticleField(const std::string& name, hgeParticleSystem*& system) {
+  return MakeReadOnly(name, [&system] {
+    if (!system) return nlohmann::json(nullptr);
+    return nlohmann::json{
+        {"age", FloatJson(system->fAge)},
+        {"alive", system->nParticlesAlive},
+        {"location", {FloatJson(system->vecLocation.x), FloatJson(system->vecLocation.y)}}};
   });
 }
 

@@ -5,10 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "engine/hgeVector.h"
 
@@ -38,6 +37,9 @@ Field MakeField(const std::string& name, hgeVector& value);
 Field MakeField(const std::string& name, std::string& value);
 // The file name of a sheet, read-only.
 Field MakeSheetField(const std::string& name, SpriteSheet*& sheet);
+// An owned particle system, read-only: null when there is none, else its
+// age (-2 stopped, -1 emitting), live particles and place.
+Field MakeParticleField(const std::string& name, class hgeParticleSystem*& system);
 // An int-backed enum, shown and set as its number.
 template <typename E>
 Field MakeEnumField(const std::string& name, E& value) {
@@ -63,11 +65,11 @@ FieldList GameObjectFields(GameObject& object, const std::string& className);
 // Per-class registration: how to show an object of the lists, and how to make
 // one for `spawn`. Each *Fields.cpp adds its classes with a static registrar.
 struct ObjectClass {
-  std::string name;                        // "Cloud1", "Tree", ...
-  std::function<GameObject*()> make;       // null: not spawnable under this name
-  std::function<bool(GameObject*)> is;     // true when the object is of this class
+  std::string name;                              // "Cloud1", "Tree", ...
+  std::function<GameObject*()> make;             // null: not spawnable under this name
+  std::function<bool(GameObject*)> is;           // true when the object is of this class
   std::function<FieldList(GameObject*)> fields;  // every field, common ones included
-  bool energyCloud = false;                // spawn appends to cloudobjects instead of objects
+  bool energyCloud = false;                      // spawn appends to cloudobjects instead of objects
 };
 std::vector<ObjectClass>& ObjectClasses();
 struct RegisterObjectClass {
