@@ -56,10 +56,13 @@ TEST(LongGame, TwoPlayersForThreeMinutes) {
     if (second % 20 == 0)
       script << "set GameState 1\nhold SPACE NUMPAD0\nframes 2\nset player2.lightning.charges 3\n";
     if (second % 30 == 15) script << "hold X\n";
+    // Objects made with smoke live on while particle effects are off.
+    if (second == 90 || second == 120) script << "set particleEffects " << (second == 120) << "\n";
     script << "frames 60\n";
     if (second % 60 == 59) script << "dump\n";
   }
-  script << "release all\nset player1.energy 100\nset player2.energy 100\nframes 180\n";
+  script << "set GameState 1\nhold SPACE NUMPAD0\nframes 2\nrelease all\n"
+            "set player1.energy 100\nset player2.energy 100\nframes 180\n";
   script << "shot " << dir << "/game-dark-sky.png\ndump\nquit\n";
   SimResult r = RunSimWith(script.str(), SimOptions{});
   ASSERT_EQ(r.exitCode, 0) << r.errors;

@@ -12,9 +12,13 @@
 #include "game/Globals.h"
 #include "game/World.h"
 #include "objects/Cloud.h"
+#include "objects/House.h"
 #include "objects/Mountain.h"
+#include "objects/Person.h"
 #include "objects/Plane.h"
 #include "objects/PlayerCloud.h"
+#include "objects/Sheep.h"
+#include "objects/Tree.h"
 #include "tests/HeadlessEngine.h"
 #include "tests/SimRunner.h"
 
@@ -357,13 +361,15 @@ TEST_F(WorldTest, TreeAndSheepTimesScaleWithTheWorldSpeed) {
   EXPECT_EQ(spawnTimers.sheep.waveTimer, 0);
   EXPECT_GE(spawnTimers.sheep.count, 3);
   EXPECT_LE(spawnTimers.sheep.count, 8);
-  EXPECT_TRUE(objects.empty()) << "trees and sheep are not made yet";
+  ASSERT_EQ(objects.size(), 2u);
+  EXPECT_NE(dynamic_cast<Tree*>(objects[0]), nullptr);
+  EXPECT_NE(dynamic_cast<Sheep*>(objects[1]), nullptr);
 }
 
 TEST_F(WorldTest, TheTablesOrderShowsInTheRandomStream) {
   // Everything comes due in one call; the draws must follow the table:
-  // plane, trees, houses, people, clouds 1-4 (each made cloud draws its
-  // height at once), mountain, sheep.
+  // plane, trees, houses, people, clouds 1-4, mountain, sheep, each made
+  // object drawing its own variant, kind or direction at once.
   plane = new Plane;
   mountain = new Mountain;
   worldSpeed = 70;
@@ -383,8 +389,13 @@ TEST_F(WorldTest, TheTablesOrderShowsInTheRandomStream) {
   const float speed = hge->Random_Float(100, 200);
   const float drift = hge->Random_Float(-2, 2);
   const int trees = hge->Random_Int(1, static_cast<int>(treeWaveMax));
+  hge->Random_Int(0, 3);  // the tree's picture
   const int houses = hge->Random_Int(1, static_cast<int>(houseWaveMax));
+  const int variant = hge->Random_Int(0, 2);
+  const bool flagPole = hge->Random_Float(0, 1) < 0.1f;
   const int people = hge->Random_Int(1, static_cast<int>(personWaveMax));
+  const int kind = hge->Random_Int(1, 3);
+  const int personDirection = hge->Random_Float(0, 1) > 0.5f ? 1 : 2;
   int clouds[4];
   float heights[4] = {};
   const int bands[4][2] = {{1, 145}, {145, 330}, {330, 500}, {145, 330}};
@@ -394,6 +405,7 @@ TEST_F(WorldTest, TheTablesOrderShowsInTheRandomStream) {
   }
   const int mountainKind = hge->Random_Int(1, 2);
   const int sheep = hge->Random_Int(4, 9);
+  const int sheepDirection = hge->Random_Float(0, 1) > 0.5f ? 1 : 2;
 
   hge->Random_Seed(77);
   SpawnObjects();
@@ -420,6 +432,16 @@ TEST_F(WorldTest, TheTablesOrderShowsInTheRandomStream) {
   EXPECT_EQ(mountain->slopes.size(), mountainKind == 1 ? 3u : 4u);
   EXPECT_EQ(mountain->position.x, screenWidth);
   EXPECT_EQ(spawnTimers.sheep.count, sheep - 1);
+  ASSERT_EQ(objects.size(), 4u);
+  const House* house = dynamic_cast<House*>(objects[1]);
+  const Person* person = dynamic_cast<Person*>(objects[2]);
+  const Sheep* lamb = dynamic_cast<Sheep*>(objects[3]);
+  ASSERT_TRUE(dynamic_cast<Tree*>(objects[0]) && house && person && lamb);
+  EXPECT_EQ(house->variant, variant);
+  EXPECT_EQ(house->hasFlagPole, flagPole);
+  EXPECT_EQ(person->kind, kind);
+  EXPECT_EQ(person->direction, personDirection);
+  EXPECT_EQ(lamb->direction, sheepDirection);
   EXPECT_EQ(spawnTimers.planeTimer, 0);
   EXPECT_EQ(spawnTimers.mountainTimer, 0);
 }
@@ -582,23 +604,28 @@ TEST(WorldScenario, SkyDarkensWithEnergyAndTheSunFades) {
 }
 
 TEST(WorldScenario, LongTwoPlayerGameRunsClean) {
-  // Both clouds fly and rain for three minutes of play, one of them large,
-  // while everything spawns, planes cross and mountains pass; the sanitizers
-  // watch.
+  // Both clouds fly and rain for three minutes of play, player 1 large and
+  // casting, while everything spawns, planes cross and mountains pass; the
+  // sanitizers watch. Particle effects start off (no templates are made) and
+  // are switched on and off again in play, as a re-read tuning file may.
   std::string script = "seed 5\nset GameState 1\npress SPACE\nframes 1\npress NUMPAD0\nframes 1\n";
   for (int i = 0; i < 180; ++i) {
-    script += (i % 2 ? "hold D W G NUMPAD0 LEFT\n" : "hold A S G NUMPAD0 RIGHT\n");
+    script += (i % 2 ? "hold D W G H NUMPAD0 LEFT\n" : "hold A S G NUMPAD0 RIGHT\n");
+    if (i == 60 || i == 120) script += i == 60 ? "set particleEffects 1\n" : "set particleEffects 0\n";
     // Back to their places each second: mountains and drift must not end the game.
-    script += "set player1.energy 80\nset player2.energy 45\n";
-    script += "set player1.position 250 380\nset player2.position 650 250\n";
+    script += "set player1.energy 80\nset player2.energy 45\nset player1.lightning.charges 5\n";
+    script += "set player1.position 500 380\nset player2.position 750 250\n";
     script += "frames 60\nrelease all\n";
   }
   script += "dump\n";
-  SimResult r = RunSimWith(script, SimOptions{});
+  SimOptions options;
+  options.files["GameValues.txt"] = GameValuesWith({{77, "0"}});
+  SimResult r = RunSimWith(script, options);
   EXPECT_EQ(r.exitCode, 0) << r.errors;
   ASSERT_EQ(r.dumps.size(), 1u);
   EXPECT_EQ(r.dumps[0]["GameState"], 1);
   EXPECT_GT(r.dumps[0]["scenery"]["elapsed"].get<float>(), 179);
+  EXPECT_GT(r.dumps[0]["player1"]["score"].get<int>(), 0);
 }
 
 }  // namespace

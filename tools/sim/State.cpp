@@ -47,6 +47,18 @@ Field ListField(const std::string& name, std::function<std::vector<GameObject*>(
   return f;
 }
 
+// The world objects; "set objects clear" destroys them all, as a new game does.
+Field ObjectsField() {
+  Field f = ListField("objects", [] { return objects; });
+  f.set = [](const std::vector<std::string>& words) {
+    if (words.size() != 1 || words[0] != "clear") return false;
+    for (GameObject* object : objects) delete object;
+    objects.clear();
+    return true;
+  };
+  return f;
+}
+
 Field PlayerField(const std::string& name, PlayerCloud*& slot) {
   Field f = MakeReadOnly(name, [&slot] {
     if (!slot) return nlohmann::json(nullptr);
@@ -118,7 +130,7 @@ FieldList RootFields() {
       MakeField("showFrameStats", showFrameStats),
       PlayerField("player1", player1),
       PlayerField("player2", player2),
-      ListField("objects", [] { return objects; }),
+      ObjectsField(),
       ListField("cloudobjects", [] { return std::vector<GameObject*>(cloudobjects.begin(), cloudobjects.end()); }),
       Nullable("mountain", mountain, MountainFields),
       Nullable("plane", plane, PlaneFields),
