@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "tests/SimRunner.h"
@@ -48,7 +49,8 @@ TEST(LongGame, TwoPlayersForThreeMinutes) {
   script << "frames 6\nshot " << dir << "/game-bolt.png\n";
   // Three minutes of play: both players wander, rain and cast; a dead cloud rejoins.
   const char* p1[] = {"D G", "W G J", "A", "S G", "D", "W H"};
-  const char* p2[] = {"LEFT NUMPAD0", "UP", "RIGHT NUMPAD0 NUMPAD1", "DOWN ENTER", "LEFT", "UP ENTER"};
+  const char* p2[] = {"LEFT NUMPAD0", "UP",   "RIGHT NUMPAD0 NUMPAD1",
+                      "DOWN ENTER",   "LEFT", "UP ENTER"};
   for (int second = 0; second < 180; ++second) {
     script << "release all\nhold " << p1[second % 6] << " " << p2[(second / 2) % 6] << "\n";
     // A dead cloud leaves its slot in one frame and rejoins in the next; a game
@@ -94,12 +96,34 @@ TEST(LongGame, ScreensAndSceneryOffsets) {
   script << "set GameState 3\nframes 1\nshot " << dir << "/high-scores.png\n";
   SimResult r = RunSimWith(script.str(), SimOptions{});
   ASSERT_EQ(r.exitCode, 0) << r.errors;
-  for (const char* name : {"loading", "title", "scenery-3", "how-to-play", "credits", "high-scores"}) {
+  for (const char* name :
+       {"loading", "title", "scenery-3", "how-to-play", "credits", "high-scores"}) {
     const std::string file = dir + "/" + name + ".png";
     ASSERT_TRUE(std::filesystem::exists(file)) << file;
   }
   EXPECT_LT(Brightness(dir + "/loading.png", 0, 0, 1024, 768), 20);  // black with one line of text
-  EXPECT_GT(Brightness(dir + "/title.png", 0, 0, 1024, 400), 80);     // a bright sky
+  EXPECT_GT(Brightness(dir + "/title.png", 0, 0, 1024, 400), 80);    // a bright sky
+}
+
+TEST(LongGame, EveryGroundObjectStateOnScreen) {
+  // The demo script plays every tree, house, person and sheep state and shoots
+  // each group; the shots are kept for review beside the others.
+  std::ifstream in(std::string(ZARVO_SOURCE_DIR) + "/tools/sim/scripts/ground-states.sim");
+  std::stringstream script;
+  script << in.rdbuf();
+  SimResult r = RunSimWith(script.str(), SimOptions{});
+  ASSERT_EQ(r.exitCode, 0) << r.errors;
+  ASSERT_EQ(r.dumps.size(), 1u);
+  EXPECT_TRUE(r.dumps[0]["messages"].empty()) << "every frame inside its sheet";
+  int shots = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(r.dir)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("trees-houses-", 0) && name.rfind("people-sheep-", 0)) continue;
+    std::filesystem::copy_file(entry.path(), ShotFolder() + "/" + name,
+                               std::filesystem::copy_options::overwrite_existing);
+    ++shots;
+  }
+  EXPECT_EQ(shots, 7);
 }
 
 }  // namespace

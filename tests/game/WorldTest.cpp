@@ -611,7 +611,8 @@ TEST(WorldScenario, LongTwoPlayerGameRunsClean) {
   std::string script = "seed 5\nset GameState 1\npress SPACE\nframes 1\npress NUMPAD0\nframes 1\n";
   for (int i = 0; i < 180; ++i) {
     script += (i % 2 ? "hold D W G H NUMPAD0 LEFT\n" : "hold A S G NUMPAD0 RIGHT\n");
-    if (i == 60 || i == 120) script += i == 60 ? "set particleEffects 1\n" : "set particleEffects 0\n";
+    if (i == 60 || i == 120)
+      script += i == 60 ? "set particleEffects 1\n" : "set particleEffects 0\n";
     // Back to their places each second: mountains and drift must not end the game.
     script += "set player1.energy 80\nset player2.energy 45\nset player1.lightning.charges 5\n";
     script += "set player1.position 500 380\nset player2.position 750 250\n";

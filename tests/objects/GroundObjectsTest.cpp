@@ -28,13 +28,15 @@ std::string Only(const std::string& cls, int x, int y) {
 // no cloud, so its drops are nobody's.
 std::string Drops(int n, int x, int y, int owner = 1) {
   std::string s = "set objects.0.position " + At(x, y) + "\n";
-  for (int i = 0; i < n; ++i) s += "set rain.addDrop " + At(x + 20, y + 20) + " " + std::to_string(owner) + "\n";
+  for (int i = 0; i < n; ++i)
+    s += "set rain.addDrop " + At(x + 20, y + 20) + " " + std::to_string(owner) + "\n";
   return s + "frames 1\ndump\n";
 }
 // Once the last bolt is surely over, the object put at (x, y) under a bolt
 // that player 1 casts in the next frame.
 std::string Strike(int x, int y) {
-  return "frames 20\nset objects.0.position " + At(x, y) + "\nset player1.position " + At(x - 100, 300) +
+  return "frames 20\nset objects.0.position " + At(x, y) + "\nset player1.position " +
+         At(x - 100, 300) +
          "\nset player1.velocity 0 0\nset player1.lightning.charges 5\n"
          "set player1.lightning.lastCastTime -100\npress H\n";
 }
@@ -45,7 +47,8 @@ std::vector<std::pair<json, float>> Runs(const std::vector<json>& d, size_t from
                                          const std::function<json(const json&)>& of) {
   std::vector<std::pair<json, float>> runs;
   for (size_t i = from; i < to && i < d.size(); ++i)
-    if (runs.empty() || runs.back().first != of(O(d[i]))) runs.push_back({of(O(d[i])), F(d[i]["time"])});
+    if (runs.empty() || runs.back().first != of(O(d[i])))
+      runs.push_back({of(O(d[i])), F(d[i]["time"])});
   return runs;
 }
 // A loop over [first, end): every value in turn, wrapping to first.
@@ -64,8 +67,8 @@ TEST(GroundObjects, Trees) {
       "set growingTreeRainPoints 10\nset fullTreeRainPoints 1\n");
   s += Only("Tree0", 500, 538);
   for (int i = 0; i < 9; ++i) s += Drops(1, 500, 538);  // 0..8
-  s += DumpEachFrame(80, "0.0166667");                    // 9..88: growing
-  for (int stage = 0; stage < 3; ++stage) {               // 89 + 67 * stage ...
+  s += DumpEachFrame(80, "0.0166667");                  // 9..88: growing
+  for (int stage = 0; stage < 3; ++stage) {             // 89 + 67 * stage ...
     s += Only("Tree2", 500, 538) + Drops(4 * stage, 500, 538) + "frames 90\nset player1.score 0\n";
     s += Strike(500, 538) + DumpEachFrame(60, "0.0166667");  // +1..+60: burning
     s += Strike(500, 538) + "frames 15\ndump\n" + Drops(2, 500, 538) + Drops(1, 500, 538) +
@@ -101,7 +104,8 @@ TEST(GroundObjects, Trees) {
     EXPECT_EQ(O(d[b])["stage"], stage);
     EXPECT_EQ(Score(d[b + 60]), fire[stage]);
     EXPECT_EQ(O(d[b + 60])["row"], 1);
-    ExpectLoop(Runs(d, b + 2, b + 61, [](const json& o) { return o["column"]; }), first[stage], end[stage]);
+    ExpectLoop(Runs(d, b + 2, b + 61, [](const json& o) { return o["column"]; }), first[stage],
+               end[stage]);
     EXPECT_EQ(Score(d[b + 61]), fire[stage]) << "a burning tree earns nothing more";
     EXPECT_EQ(Score(d[b + 62]), fire[stage] + 2) << "full points per drop while burning";
     const json& charred = O(d[b + 63]);
@@ -126,10 +130,11 @@ TEST(GroundObjects, Trees) {
 TEST(GroundObjects, Houses) {
   std::string s = Ground();
   s += Only("House0", 500, 538) + "set objects.0.hasFlagPole 1\n" + Drops(5, 500, 538);  // 0
-  s += Strike(500, 538) + DumpEachFrame(90, "0.0166667");                               // 1..90
+  s += Strike(500, 538) + DumpEachFrame(90, "0.0166667");                                // 1..90
   s += Strike(500, 538) + "frames 15\ndump\n" + Drops(49, 500, 538) + Drops(1, 500, 538) +
        Drops(1, 500, 538) + Strike(500, 538) + "frames 15\ndump\n";  // 91..95
-  s += Only("House1", 300, 538) + "frames 1\ndump\n" + Strike(300, 538) + DumpEachFrame(200, "0.0166667");
+  s += Only("House1", 300, 538) + "frames 1\ndump\n" + Strike(300, 538) +
+       DumpEachFrame(200, "0.0166667");
   const std::vector<json> d = RunSim(s);
   ASSERT_EQ(d.size(), 297u);
 
@@ -167,15 +172,20 @@ TEST(GroundObjects, Houses) {
 
 TEST(GroundObjects, People) {
   std::string s = Ground();
-  s += Only("Person1", 500, 593) + "set objects.0.direction 2\n" + Drops(15, 500, 593) + Drops(1, 500, 593);
-  s += Strike(500, 593) + "frames 15\ndump\nframes 90\n" + Strike(500, 593) + "frames 15\ndump\n";  // 2, 3
-  s += "frames 150\n" + DumpEachFrame(60, "0.0166667") + "frames 60\ndump\nframes 30\ndump\n";  // 4..65
-  s += Strike(500, 593) + "frames 15\ndump\n" + Drops(20, 500, 593) + Strike(500, 593) + "frames 15\ndump\n";
-  s += Only("Person3", 500, 593) + Strike(500, 593) + "frames 15\n" + Drops(15, 500, 593) + Drops(1, 500, 593) +
-       Drops(1, 500, 593, 2) + "frames 400\ndump\n";  // 69..72
+  s += Only("Person1", 500, 593) + "set objects.0.direction 2\n" + Drops(15, 500, 593) +
+       Drops(1, 500, 593);
+  s += Strike(500, 593) + "frames 15\ndump\nframes 90\n" + Strike(500, 593) +
+       "frames 15\ndump\n";  // 2, 3
+  s += "frames 150\n" + DumpEachFrame(60, "0.0166667") +
+       "frames 60\ndump\nframes 30\ndump\n";  // 4..65
+  s += Strike(500, 593) + "frames 15\ndump\n" + Drops(20, 500, 593) + Strike(500, 593) +
+       "frames 15\ndump\n";
+  s += Only("Person3", 500, 593) + Strike(500, 593) + "frames 15\n" + Drops(15, 500, 593) +
+       Drops(1, 500, 593) + Drops(1, 500, 593, 2) + "frames 400\ndump\n";  // 69..72
   // Pace by kind: one second walking left, then one walking right off the edge.
   for (const char* kind : {"Person1", "Person3"}) {
-    s += Only(kind, 500, 593) + "set objects.0.direction 1\nset objects.0.turnTime 1e9\nframes 1\ndump\nframes 60\ndump\n";
+    s += Only(kind, 500, 593) +
+         "set objects.0.direction 1\nset objects.0.turnTime 1e9\nframes 1\ndump\nframes 60\ndump\n";
     s += "set objects.0.direction 0\nset objects.0.position 1030 593\nframes 1\ndump\n";
   }
   const std::vector<json> d = RunSim(s);
@@ -200,7 +210,8 @@ TEST(GroundObjects, People) {
   const json& corpse = O(d[64]);
   EXPECT_EQ(corpse["frameX"], 5);
   EXPECT_EQ(corpse["frameY"], corpse["direction"] == 0 ? 2 : 3);
-  EXPECT_NEAR(F(O(d[65])["position"][0]) - F(corpse["position"][0]), -35, 0.01) << "the scroll only";
+  EXPECT_NEAR(F(O(d[65])["position"][0]) - F(corpse["position"][0]), -35, 0.01)
+      << "the scroll only";
   const json& zombie = O(d[66]);
   EXPECT_TRUE(zombie["zombie"] && zombie["wet"]);
   EXPECT_EQ(zombie["frameY"], zombie["direction"] == 0 ? 4 : 5);
@@ -237,8 +248,9 @@ TEST(GroundObjects, Sheep) {
     float step;
   } cases[] = {{1, 0, 3, 5, 7, 0.05f}, {0, 16, 1, 2, 4, 0.15f}, {2, 0, 0, 2, 7, 0.05f}};
   for (const Case& c : cases) {
-    s += Only("Sheep", 500, 593) + still + "set objects.0.direction " + std::to_string(c.direction) + "\n" +
-         Drops(c.drops, 500, 593) + Strike(500, 593) + DumpEachFrame(120, "0.01");
+    s += Only("Sheep", 500, 593) + still + "set objects.0.direction " +
+         std::to_string(c.direction) + "\n" + Drops(c.drops, 500, 593) + Strike(500, 593) +
+         DumpEachFrame(120, "0.01");
     s += Strike(500, 593) + "frames 15\ndump\n" + Drops(1, 500, 593);
   }
   s += Only("Sheep", 1030, 593) + still + "set objects.0.direction 0\nframes 1\ndump\n";
@@ -255,10 +267,13 @@ TEST(GroundObjects, Sheep) {
     const size_t b = 3 + 123 * k;  // b: the drops; b+1..b+120 the explosion
     const std::vector<json> run(d.begin() + b + 1, d.begin() + b + 124);
     const std::string sound = c.drops ? "Play Explode_WetSheep" : "Play Explode_Sheep";
-    EXPECT_EQ(CountSound(run, sound + "1") + CountSound(run, sound + "2"), 1) << "once, however often struck";
+    EXPECT_EQ(CountSound(run, sound + "1") + CountSound(run, sound + "2"), 1)
+        << "once, however often struck";
     size_t e = b + 1;
     while (e < b + 121 && !O(d[e])["exploded"]) ++e;
-    const auto frames = Runs(d, e, b + 121, [](const json& o) { return json{o["frameX"], o["frameY"]}; });
+    const auto frames = Runs(d, e, b + 121, [](const json& o) {
+      return json{o["frameX"], o["frameY"]};
+    });
     // Column 0 shows only when the strike's own update was not yet due a step.
     ASSERT_FALSE(frames.empty());
     const int skip = frames[0].first[0];
@@ -284,8 +299,10 @@ TEST(GroundObjects, SpawnedInWavesAndSweptAway) {
   // Every ground kind's wave and spacing are due in the first play frame.
   std::string s = "seed 5\nset GameState 1\npress SPACE\n";
   for (const char* kind : {"tree", "house", "person", "sheep"})
-    s += std::string("set spawn.") + kind + "WaveTimer 100\nset spawn." + kind + "SpacingTimer 100\n";
-  s += "frames 1\ndump\nset objects.0.position -1095 538\nset objects.1.position -1110 538\nframes 1\ndump\n"
+    s += std::string("set spawn.") + kind + "WaveTimer 100\nset spawn." + kind +
+         "SpacingTimer 100\n";
+  s += "frames 1\ndump\nset objects.0.position -1095 538\nset objects.1.position -1110 538\nframes "
+       "1\ndump\n"
        "hold F7\nframes 1\ndump\n";
   const std::vector<json> d = RunSim(s);
   ASSERT_EQ(d.size(), 3u);

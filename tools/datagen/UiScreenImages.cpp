@@ -314,8 +314,8 @@ void HowToPlay(const Output& out) {
     };
     for (int i = 0; i < 6; ++i)
       OutlinedText(cr, rules[i], 16.5, rx, ry + i * step, 0, kInk, Hex(0xffffff), 0);
-    OutlinedText(cr, "Rain and lightning earn points.", 16.5, rx, ry + 6 * step - 8, 0,
-                 Hex(0x6a3aa8), Hex(0xffffff), 0);
+    OutlinedText(cr, "Lightning burns, rain puts fires out: both earn points.", 16.5, rx,
+                 ry + 6 * step - 8, 0, Hex(0x6a3aa8), Hex(0xffffff), 0);
     // Keys for everyone.
     Panel(cr, 670, 396, 324, 346, 0.84);
     OutlinedText(cr, "Other keys", 24, 694, 430, 0, Hex(0xffd040), kNavy, 3);

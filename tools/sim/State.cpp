@@ -40,7 +40,8 @@ Field ListField(const std::string& name, std::function<std::vector<GameObject*>(
     std::vector<GameObject*> objects = list();
     for (size_t i = 0; i < objects.size(); ++i) {
       GameObject* object = objects[i];
-      elements.push_back(MakeObjectField(std::to_string(i), [object] { return ObjectFields(object); }));
+      elements.push_back(
+          MakeObjectField(std::to_string(i), [object] { return ObjectFields(object); }));
     }
     return elements;
   };
@@ -90,9 +91,11 @@ FieldList HighScoreFields() {
   HighScores& h = *highScores;
   return {MakeReadOnly("names", [&h] { return nlohmann::json(h.names); }),
           MakeReadOnly("points", [&h] { return nlohmann::json(h.points); }),
-          MakeReadOnly("subject", [&h] {
-            return h.subject ? nlohmann::json(h.subject->playerNumber) : nlohmann::json(nullptr);
-          }),
+          MakeReadOnly("subject",
+                       [&h] {
+                         return h.subject ? nlohmann::json(h.subject->playerNumber)
+                                          : nlohmann::json(nullptr);
+                       }),
           MakeField("typedName", h.typedName)};
 }
 
@@ -131,7 +134,8 @@ FieldList RootFields() {
       PlayerField("player1", player1),
       PlayerField("player2", player2),
       ObjectsField(),
-      ListField("cloudobjects", [] { return std::vector<GameObject*>(cloudobjects.begin(), cloudobjects.end()); }),
+      ListField("cloudobjects",
+                [] { return std::vector<GameObject*>(cloudobjects.begin(), cloudobjects.end()); }),
       Nullable("mountain", mountain, MountainFields),
       Nullable("plane", plane, PlaneFields),
       MakeObjectField("rain", RainFields),
@@ -148,7 +152,8 @@ FieldList RootFields() {
   };
   // Tuning values are settable by name ("set energyDrainRate 0"); worldSpeed is shown.
   for (Field& f : TuningFields()) {
-    if (f.name == "worldSpeed") fields.insert(fields.begin() + 3, f);
+    if (f.name == "worldSpeed")
+      fields.insert(fields.begin() + 3, f);
     else {
       f.get = nullptr;  // not part of the dump
       fields.push_back(f);
@@ -171,7 +176,8 @@ std::string SetField(const std::string& path, const std::vector<std::string>& wo
   size_t start = 0;
   while (true) {
     const size_t dot = path.find('.', start);
-    const std::string name = path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    const std::string name =
+        path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
     const Field* found = nullptr;
     for (const Field& f : fields)
       if (f.name == name) found = &f;
@@ -193,8 +199,10 @@ std::string SpawnObject(const std::string& className, const std::vector<std::str
     if (c.name != className || !c.make) continue;
     if (!words.empty() && words.size() != 2) return "spawn takes a class and optionally X Y";
     GameObject* object = c.make();
-    if (c.energyCloud) cloudobjects.push_back(static_cast<Cloud*>(object));
-    else objects.push_back(object);
+    if (c.energyCloud)
+      cloudobjects.push_back(static_cast<Cloud*>(object));
+    else
+      objects.push_back(object);
     if (!words.empty()) {
       Field position = MakeField("position", object->position);
       if (!position.set(words)) return "bad position";
