@@ -8,6 +8,7 @@
 #include "gfx/SpriteSheet.h"
 #include "gfx/hgeParticleSystem.h"
 #include "objects/PlayerCloud.h"
+#include "objects/Wander.h"
 #include "sound/SoundBank.h"
 
 namespace {
@@ -124,17 +125,6 @@ void Person::AdvanceFrame(float now) {
   frameTime = now;
 }
 
-void Person::DrawDirection(float now) {
-  if (!(now - turnTime > turnCheckInterval)) return;
-  if (hge->Random_Float(0, 1) < turnChance) {
-    direction = hge->Random_Int(0, 1);
-    turnTime = now;
-  } else {
-    // No turn this time: ask again a second later.
-    turnTime += 1;
-  }
-}
-
 void Person::UpdateRow(float now) {
   // Each test may override the one before.
   if (!wet && !dead) frameY = RowFor(direction, 2, 3, 0);
@@ -153,7 +143,7 @@ void Person::UpdateRow(float now) {
 void Person::Update(float dt) {
   const float now = hge->Timer_GetTime();
   AdvanceFrame(now);
-  DrawDirection(now);
+  DrawWalkDirection(direction, turnTime, now);
   // Whoever walked off the right edge stops there and scrolls back in.
   if (direction == 0 && position.x > screenWidth) direction = 2;
   position.x -= worldSpeed * dt;

@@ -52,6 +52,5 @@ class Person : public GameObject {
   SpriteSheet* FireSheet() const;
   SpriteSheet* ZombieSheet() const;
   void AdvanceFrame(float now);
-  void DrawDirection(float now);
   void UpdateRow(float now);
 };

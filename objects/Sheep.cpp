@@ -8,6 +8,7 @@
 #include "gfx/SpriteSheet.h"
 #include "gfx/hgeParticleSystem.h"
 #include "objects/PlayerCloud.h"
+#include "objects/Wander.h"
 #include "sound/SoundBank.h"
 
 Sheep::Sheep() {
@@ -59,35 +60,16 @@ void Sheep::HitByLightning(PlayerCloud*) {
   }
 }
 
-void Sheep::DrawDirection(float now) {
-  if (!(now - turnTime > turnCheckInterval)) return;
-  if (hge->Random_Float(0, 1) < turnChance) {
-    direction = hge->Random_Int(0, 1);
-    turnTime = now;
-  } else {
-    // No turn this time: ask again a second later.
-    turnTime += 1;
-  }
-}
-
 void Sheep::AdvanceExplosion(float now) {
   const bool left = direction == 1;
   // A dry sheep bursts through columns 0..6, a wet one through 0..3 at a
   // third of the pace; then the remains row starts at column 0.
-  if (frameX >= 0 && frameX < 7 && now - frameTime > frameDuration && !remains && !wet) {
-    frameY = left ? 3 : 0;
+  const int32_t columns = wet ? 4 : 7;
+  const float pace = wet ? 3 * frameDuration : frameDuration;
+  if (frameX >= 0 && frameX < columns && now - frameTime > pace && !remains) {
+    frameY = wet ? (left ? 4 : 1) : (left ? 3 : 0);
     frameX += 1;
-    if (frameX == 7) {
-      frameX = 0;
-      frameY = left ? 5 : 2;
-      remains = true;
-    }
-    frameTime = now;
-  }
-  if (frameX >= 0 && frameX < 4 && now - frameTime > 3 * frameDuration && !remains && wet) {
-    frameY = left ? 4 : 1;
-    frameX += 1;
-    if (frameX == 4) {
+    if (frameX == columns) {
       frameX = 0;
       frameY = left ? 5 : 2;
       remains = true;
@@ -110,7 +92,7 @@ void Sheep::Update(float dt) {
     frameX += 1;
     frameTime = now;
   }
-  DrawDirection(now);
+  DrawWalkDirection(direction, turnTime, now);
   if (exploded) AdvanceExplosion(now);
   // A sheep that walked off the right edge stops there and scrolls back in.
   if (direction == 0 && position.x > screenWidth && !exploded) direction = 2;

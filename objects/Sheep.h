@@ -37,6 +37,5 @@ class Sheep : public GameObject {
   float frameDuration;
 
  private:
-  void DrawDirection(float now);
   void AdvanceExplosion(float now);
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "config/GameValues.h"
@@ -437,10 +438,8 @@ TEST_F(WorldTest, TheTablesOrderShowsInTheRandomStream) {
   ASSERT_TRUE(dynamic_cast<Tree*>(objects[0]) && house && person && lamb);
   const float ground[] = {538, 538, 593, 593};  // at the right edge, on the ground
   for (int i = 0; i < 4; ++i) EXPECT_EQ(objects[i]->position, hgeVector(1024, ground[i])) << i;
-  EXPECT_EQ(house->variant, variant);
-  EXPECT_EQ(house->hasFlagPole, flagPole);
-  EXPECT_EQ(person->kind, kind);
-  EXPECT_EQ(person->direction, personDirection);
+  EXPECT_EQ(std::make_tuple(house->variant, house->hasFlagPole, person->kind, person->direction),
+            std::make_tuple(variant, flagPole, kind, personDirection));
   EXPECT_EQ(lamb->direction, sheepDirection);
   EXPECT_EQ(spawnTimers.planeTimer, 0);
   EXPECT_EQ(spawnTimers.mountainTimer, 0);
