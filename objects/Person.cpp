@@ -52,9 +52,11 @@ Person::~Person() {
 SpriteSheet* Person::NormalSheet() const {
   return kind == 1 ? rodSheet : kind == 2 ? lilaSheet : oldSheet;
 }
+
 SpriteSheet* Person::FireSheet() const {
   return kind == 1 ? rodFireSheet : kind == 2 ? lilaFireSheet : oldFireSheet;
 }
+
 SpriteSheet* Person::ZombieSheet() const {
   return kind == 1 ? rodZombieSheet : kind == 2 ? lilaZombieSheet : oldZombieSheet;
 }
