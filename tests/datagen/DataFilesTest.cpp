@@ -25,7 +25,7 @@
 // The high-score writer is compiled here on its own, in a namespace of its own,
 // so the test can run it against folders of its choosing.
 namespace datagen {
-#include "tools/datagen/HighScoreFiles.cpp"
+#include "tools/datagen/files/HighScoreFiles.cpp"
 }
 
 namespace {

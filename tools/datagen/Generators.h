@@ -1,7 +1,7 @@
 // The parts of the data generator; main runs them in turn.
 #pragma once
 
-#include "tools/datagen/Sheet.h"
+#include "tools/datagen/pictures/paint/Sheet.h"
 
 void GenerateCharacterImages(const Output& out);  // clouds, bolt, people, sheep, trees, houses, flag
 void GenerateWorldImages(const Output& out);      // scenery, energy clouds, mountains, plane, drop
