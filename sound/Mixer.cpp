@@ -57,13 +57,14 @@ void Free(Mix_Chunk* chunk) {
   if (chunk && holds > 0) Mix_FreeChunk(chunk);
 }
 
-int Start(Mix_Chunk* chunk, bool loop, uint64_t* serial) {
+int Start(Mix_Chunk* chunk, bool loop, int mixVolume, uint64_t* serial) {
   *serial = 0;
   if (!chunk || holds == 0) return -1;
   for (int channel = 0; channel < kChannels; ++channel) {
     if (Mix_Playing(channel)) continue;
-    // A channel keeps the volume it was last given: a new instance starts at full.
-    Mix_Volume(channel, MIX_MAX_VOLUME);
+    // A channel keeps the volume it was last given; the volume is set before
+    // the sound starts, so its first mixed buffer already has it.
+    Mix_Volume(channel, mixVolume);
     if (Mix_PlayChannel(channel, chunk, loop ? -1 : 0) < 0) return -1;
     owners[channel] = nextSerial++;
     *serial = owners[channel];

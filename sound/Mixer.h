@@ -26,10 +26,10 @@ bool IsOpen();
 Mix_Chunk* Load(const std::string& gameFileName);
 void Free(Mix_Chunk* chunk);
 
-// Starts the chunk on a free channel at full volume, looping forever when
-// asked. Returns the channel (or -1: no chunk, no device, no free channel)
-// and the instance's serial number in *serial.
-int Start(Mix_Chunk* chunk, bool loop, uint64_t* serial);
+// Starts the chunk on a free channel at the given volume (0..128), looping
+// forever when asked. Returns the channel (or -1: no chunk, no device, no free
+// channel) and the instance's serial number in *serial.
+int Start(Mix_Chunk* chunk, bool loop, int mixVolume, uint64_t* serial);
 // True while the given instance still owns the channel: no later Start has
 // put anything else on it.
 bool Owns(int channel, uint64_t serial);

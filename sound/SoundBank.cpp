@@ -1,8 +1,8 @@
 // The sound bank over the shared mixer device. Samples are decoded whole at
-// load time; each Play starts a new instance and the name's channel then
-// points at it. Stop and SetVolume reach a channel only while the name's
-// newest instance still owns it, so a finished sound's old channel number
-// never touches whatever plays there now.
+// load time; each Play starts a new instance, at the volume last set for the
+// name, and the name's channel then points at it. Stop and SetVolume reach a channel only while the
+// name's newest instance still owns it, so a finished sound's old channel number never touches
+// whatever plays there now.
 #include "sound/SoundBank.h"
 
 #include <algorithm>
@@ -66,7 +66,12 @@ void SoundBank::Play(const std::string& name) {
   auto sample = samples.find(name);
   if (sample == samples.end()) return;
   uint64_t serial = 0;
-  const int channel = DeviceReady() ? mixer::Start(sample->second, looping_[name], &serial) : -1;
+  // A new instance starts at the volume last set for its name (full before any),
+  // not loud for one mixer buffer until the next frame sets it.
+  auto volume = volumes_.find(name);
+  const int mixVolume = MixVolume(volume == volumes_.end() ? 255 : volume->second);
+  const int channel =
+      DeviceReady() ? mixer::Start(sample->second, looping_[name], mixVolume, &serial) : -1;
   channels[name] = channel;
   instances_[name] = serial;
 }
@@ -87,6 +92,7 @@ void SoundBank::Stop(const std::string& name) {
 }
 
 void SoundBank::SetVolume(const std::string& name, int volume) {
+  volumes_[name] = volume;
   int channel;
   if (OwnsChannel(name, &channel)) mixer::SetChannelVolume(channel, MixVolume(volume));
 }

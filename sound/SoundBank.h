@@ -41,6 +41,7 @@ class SoundBank {
   bool deviceHeld_ = false;
   std::map<std::string, bool> looping_;
   std::map<std::string, uint64_t> instances_;  // serial of the newest instance
+  std::map<std::string, int> volumes_;         // last volume set by name, 0..255
 };
 
 // Made during static initialisation, deleted at shutdown.
