@@ -6,50 +6,15 @@
 
 #include <array>
 #include <cmath>
-#include <stdexcept>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "game/ImageTable.h"
+#include "tests/datagen/GeneratedPicture.h"
 
 namespace {
-
-std::string PathOf(const char* gameName) {
-  std::string name(gameName);
-  for (char& c : name)
-    if (c == '\\') c = '/';
-  return std::string(ZARVO_DATA_DIR) + "/" + name;
-}
-
-class Picture {
- public:
-  explicit Picture(const char* gameName)
-      : surface_(cairo_image_surface_create_from_png(PathOf(gameName).c_str())) {}
-  ~Picture() { cairo_surface_destroy(surface_); }
-  bool ok() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
-  int width() const { return cairo_image_surface_get_width(surface_); }
-  int height() const { return cairo_image_surface_get_height(surface_); }
-  // Premultiplied ARGB of one pixel, as four channels 0..255.
-  std::array<int, 4> At(int x, int y) const {
-    const unsigned char* row =
-        cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
-    const uint32_t p = reinterpret_cast<const uint32_t*>(row)[x];
-    return {int(p >> 24), int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255)};
-  }
-  // Mean absolute difference between column xa and column xb over rows y0..y1.
-  double ColumnDifference(int xa, int ya0, int xb, int yb0, int rows) const {
-    double sum = 0;
-    for (int r = 0; r < rows; ++r) {
-      auto a = At(xa, ya0 + r), b = At(xb, yb0 + r);
-      for (int c = 0; c < 4; ++c) sum += std::abs(a[c] - b[c]);
-    }
-    return sum / (rows * 4.0);
-  }
-
- private:
-  cairo_surface_t* surface_;
-};
 
 const ImageFile& Image(const std::string& suffix) {
   for (const ImageFile& f : kImageFiles)
@@ -71,17 +36,28 @@ TEST(Pictures, EveryImageLoadsAndItsGridDividesIt) {
 
 TEST(Pictures, FrameSizesThatCollisionAndDrawingRelyOn) {
   const std::map<std::string, std::pair<int, int>> frames = {
-      {"litet_energimoln.png", {83, 46}},   {"mellan_energimoln.png", {85, 53}},
-      {"stort_energimoln.png", {127, 64}},  {"blixt_energimoln.png", {127, 64}},
-      {"PropellerPlane.png", {264, 137}},   {"Grass.png", {1024, 286}},
-      {"berg_litet.png", {541, 400}},       {"berg_stort.png", {650, 600}},
-      {"darksky.png", {1024, 768}},         {"redglow2.png", {1024, 768}},
-      {"BlackCurtain.png", {1024, 768}},    {"mall_unfinished.png", {1024, 768}},
-      {"particles.png", {32, 32}},          {"bakgrund_lager03.png", {3999, 768}},
-      {"bakgrund_lager02.png", {4246, 768}}, {"bakgrund_lager01.png", {7087, 768}},
-      {"Persons\\mRod.png", {75, 75}},      {"Persons\\mRodFire.png", {75, 100}},
-      {"sheep_walk_anim.png", {75, 75}},    {"sheep_die_anim.png", {75, 75}},
-      {"tree1 alla animationer.png", {150, 300}}, {"hus_anim_01.png", {120, 300}},
+      {"litet_energimoln.png", {83, 46}},
+      {"mellan_energimoln.png", {85, 53}},
+      {"stort_energimoln.png", {127, 64}},
+      {"blixt_energimoln.png", {127, 64}},
+      {"PropellerPlane.png", {264, 137}},
+      {"Grass.png", {1024, 286}},
+      {"berg_litet.png", {541, 400}},
+      {"berg_stort.png", {650, 600}},
+      {"darksky.png", {1024, 768}},
+      {"redglow2.png", {1024, 768}},
+      {"BlackCurtain.png", {1024, 768}},
+      {"mall_unfinished.png", {1024, 768}},
+      {"particles.png", {32, 32}},
+      {"bakgrund_lager03.png", {3999, 768}},
+      {"bakgrund_lager02.png", {4246, 768}},
+      {"bakgrund_lager01.png", {7087, 768}},
+      {"Persons\\mRod.png", {75, 75}},
+      {"Persons\\mRodFire.png", {75, 100}},
+      {"sheep_walk_anim.png", {75, 75}},
+      {"sheep_die_anim.png", {75, 75}},
+      {"tree1 alla animationer.png", {150, 300}},
+      {"hus_anim_01.png", {120, 300}},
       {"hus_anim_02.png", {300, 300}},
   };
   for (const auto& [suffix, size] : frames) {

@@ -1,7 +1,8 @@
 // The two players' cloud sheets: weak, small, medium and large loops (idle,
 // right, left, up, down; the large one also casts), and the morph sheet with
 // the size changes and the death puff. Player 1 "Zarvo" is white-blue,
-// player 2 "Cherry" pink. Each cloud body fills its collision box from the
+// player 2 "Cherry" pink, at every size: a weak or dying cloud fades, but
+// keeps its player's hue. Each cloud body fills its collision box from the
 // frame's top-left corner, where the game places the frame.
 #include <cmath>
 #include <vector>
@@ -32,13 +33,14 @@ struct Player {
 };
 
 const Player kZarvo = {
-    {Hex(0xE6E9E6),
-     Hex(0xA3AEA6),
-     Hex(0xF4F6F2),
-     {Hex(0x46524E), 2.2, 0.7},
-     Hex(0xA8C08A),
-     Hex(0xF2F2E6),
-     Hex(0x72848C)},
+    // Weak: washed-out, a little sickly, but still Zarvo's blue.
+    {Hex(0xD8E4F8),
+     Hex(0x7896CC),
+     Hex(0xF2F6FC),
+     {Hex(0x34445E), 2.2, 0.7},
+     Hex(0x9EBCB0),
+     Hex(0xF0F2EC),
+     Hex(0x6684AA)},
     {Hex(0xFFFFFF),
      Hex(0x9CC2F2),
      Hex(0xFFFFFF),
@@ -63,13 +65,14 @@ const Player kZarvo = {
 };
 
 const Player kCherry = {
-    {Hex(0xEEE4E6),
-     Hex(0xBDA8AE),
-     Hex(0xF8F2F2),
-     {Hex(0x5E4A52), 2.2, 0.7},
-     Hex(0xB8BC90),
+    // Weak: a faded, dusty rose.
+    {Hex(0xF6DAE4),
+     Hex(0xCC7C98),
+     Hex(0xFCF2F6),
+     {Hex(0x603A50), 2.2, 0.7},
+     Hex(0xCCAA96),
      Hex(0xF4F0EA),
-     Hex(0x947A86)},
+     Hex(0xA8708C)},
     {Hex(0xFFF0F7),
      Hex(0xF394C0),
      Hex(0xFFFFFF),
@@ -342,7 +345,7 @@ void PaintMorphSize(cairo_t* cr, const Player& pl, int k) {
   for (int i = 0; i < 6; ++i) {
     const double a = rnd.Uniform(0, kTau);
     PaintSpark(cr, b.cx + std::cos(a) * b.w * 0.52, b.cy + std::sin(a) * b.h * 0.52,
-               rnd.Uniform(3, 6), k >= 3 ? Hex(0xFFE070) : Hex(0xBFE4FF), 0.9);
+               rnd.Uniform(3, 6), k >= 3 ? Hex(0xFFE070) : Mix(pal.bottom, Rgb{1, 1, 1}, 0.5), 0.9);
   }
 }
 
@@ -372,9 +375,11 @@ void PaintDeath(cairo_t* cr, const Player& pl, int d) {
   }
   // Burst: every puff flies out from the centre, shrinks and fades.
   const double t = (d - 2) / 5.0;  // 0 at the burst, 1 at the last frame
+  // The ring and the sparks of the burst carry the player's colour.
+  const Rgb burst = Mix(pal.bottom, Rgb{1, 1, 1}, 0.45);
   if (d == 2) {
     cairo_arc(cr, b.cx, b.cy, b.w * 0.55, 0, kTau);
-    StrokeInk(cr, Ink{Rgb{1, 1, 1}, 4, 0.7});
+    StrokeInk(cr, Ink{burst, 4, 0.7});
   }
   DrawRandom rnd(4242);
   const int puffs = 11;
@@ -402,8 +407,8 @@ void PaintDeath(cairo_t* cr, const Player& pl, int d) {
     PaintCloud(cr, core, pal, dead);
   }
   for (int i = 0; i < 5; ++i)
-    PaintSpark(cr, b.cx + rnd.Uniform(-50, 50), b.cy + rnd.Uniform(-35, 35), 3 + 2 * (1 - t),
-               Rgb{1, 1, 1}, 0.8 * (1 - t));
+    PaintSpark(cr, b.cx + rnd.Uniform(-50, 50), b.cy + rnd.Uniform(-35, 35), 3 + 2 * (1 - t), burst,
+               0.8 * (1 - t));
 }
 
 void GenerateMorphSheet(const Output& out, int index, const Player& pl) {

@@ -285,11 +285,15 @@ void PaintCloud(cairo_t* cr, const CloudBody& b, const CloudPalette& pal, const 
                 Shade(pal.bottom, 0.55), 0.45);
   }
   if (b.flash > 0) {
-    // Light added on top, so the dark body lights up instead of going grey.
+    // Light added on top, so the dark body lights up instead of going grey;
+    // the light takes on some of the cloud's own colour, so a flashing cloud
+    // still shows whose it is.
+    const Rgb warm = Mix(Hex(0xB0A060), Shade(pal.rim, 0.7), 0.4);
+    const Rgb cool = Mix(Hex(0xA0A0A0), Shade(pal.rim, 0.7), 0.5);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    PaintGlow(cr, 0, b.h * 0.1, b.w * 0.6, Hex(0xB0A060), 0.9 * b.flash);
-    PaintGlow(cr, -b.w * 0.25, -b.h * 0.1, b.w * 0.3, Hex(0xA0A0A0), 0.7 * b.flash);
-    PaintGlow(cr, b.w * 0.3, b.h * 0.05, b.w * 0.25, Hex(0xA0A0A0), 0.6 * b.flash);
+    PaintGlow(cr, 0, b.h * 0.1, b.w * 0.6, warm, 0.9 * b.flash);
+    PaintGlow(cr, -b.w * 0.25, -b.h * 0.1, b.w * 0.3, cool, 0.7 * b.flash);
+    PaintGlow(cr, b.w * 0.3, b.h * 0.05, b.w * 0.25, cool, 0.6 * b.flash);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   }
   cairo_restore(cr);

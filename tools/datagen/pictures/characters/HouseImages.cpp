@@ -350,11 +350,14 @@ void PaintRuin(cairo_t* cr, HouseKind k, const Design& d, const Fire& f) {
 
 void PaintHouse(cairo_t* cr, HouseKind k, const Fire& f) {
   const Design d = DesignOf(k);
+  // Glow, flames and smoke fade out before the frame's sides and top.
+  EdgeFence fence(cr, d.width, kGround, 24);
   if (f.ruin) {
     PaintRuin(cr, k, d, f);
     return;
   }
-  if (f.level > 0) PaintGlow(cr, d.width / 2, 200, d.width * 0.8, Hex(0xFF7A20), 0.3 * f.level);
+  if (f.level > 0)
+    PaintGlow(cr, d.width / 2, 200, d.width / 2 - 6, 100, Hex(0xFF7A20), 0.3 * f.level);
   PaintStanding(cr, k, d, f);
   if (f.level <= 0) return;
   // Flames out of the windows and through the roof; dark smoke above.

@@ -61,6 +61,8 @@ void PaintNormal(cairo_t* cr, const PersonLook& look, int col, int row) {
 // Rows: 0/1 running ablaze right/left (columns 0..5 loop), 2/3 falling dead
 // facing right/left, lying charred on column 5.
 void PaintFire(cairo_t* cr, const PersonLook& look, int col, int row) {
+  // Flames, glow and smoke fade out before the frame's sides and top.
+  EdgeFence fence(cr, kFrame, kFireFrameH, 10);
   PersonPose pose;
   pose.footY = kFireFrameH;
   pose.seed = 100 + 10 * look.kind + col;

@@ -605,7 +605,9 @@ void PaintPerson(cairo_t* cr, const PersonLook& look, const PersonPose& pose) {
   const Build b = BuildOf(look.kind);
   const double fallAngle = pose.fall * kPi / 2 * 0.98;
   const Pt foot{pose.x, pose.footY};
-  const Pt pivot{Lerp(pose.x, 9, pose.fall), pose.footY - 7.5 * std::sin(fallAngle)};
+  // The feet slide back as the body falls, so that the head lands inside the frame.
+  const Pt pivot{Lerp(pose.x, 5, pose.fall) - 6 * std::sin(kPi * pose.fall),
+                 pose.footY - 7.5 * std::sin(fallAngle)};
   auto fallPoint = [&](double x, double y) {
     const double dx = x - foot.x, dy = y - foot.y;
     const double c = std::cos(fallAngle), s = std::sin(fallAngle);

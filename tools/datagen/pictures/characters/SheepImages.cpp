@@ -1,7 +1,8 @@
 // The sheep's two sheets: walking (standing, walking right and left, dry with
 // fluffy white wool or wet with flat grey-blue dripping wool) and dying (a
 // dry sheep bursts into wool and smoke, a wet one goes up in a blue electric
-// zap, then charred remains smoke on the ground). Facing left is mirrored.
+// zap, then its charred bits land and smoke on the ground). Facing left is
+// mirrored.
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -74,8 +75,10 @@ void PaintSheep(cairo_t* cr, const SheepPose& p) {
   PaintBlob(cr, {{cx - 22, tailY, p.wet ? 3.2 : 4.5}}, nullptr, woolBottom, kInk);
 
   // Wool.
-  const double r = (p.wet ? 5.0 : 7.2) * p.puff;
-  const double rx = (p.wet ? 17 : 18) * p.puff, ry = (p.wet ? 7.5 : 9.5) * p.puff;
+  // A jolt swells the fleece more in height than in width: it stays in the frame.
+  const double r = (p.wet ? 5.0 : 7.2) * (1 + 0.6 * (p.puff - 1));
+  const double rx = (p.wet ? 17 : 18) * (1 + 0.4 * (p.puff - 1));
+  const double ry = (p.wet ? 7.5 : 9.5) * p.puff;
   const std::vector<Circle> wool =
       WoolCircles(cx, bodyY, rx, ry, r, p.wet ? 14 : 12, p.wet ? 0.1 : 0.25, 77);
   cairo_pattern_t* fill = cairo_pattern_create_linear(0, bodyY - ry - r, 0, bodyY + ry + r);
@@ -187,11 +190,12 @@ void PaintWalkFrame(cairo_t* cr, int col, int row) {
   p.wet = row % 2 == 1;
   p.drip = col / 3.0;
   if (row <= 1) {
-    // Standing, facing left: grazing now and then, a blink.
+    // Standing, facing right like the explosion that may follow: grazing now
+    // and then, a blink.
     p.graze = (col >= 5 && col <= 9) ? std::sin((col - 4) / 6.0 * kPi) : 0;
     p.blink = col == 11;
     p.bob = col % 2 ? 0.4 : 0;
-    Facing(cr, true, [&] { PaintSheep(cr, p); });
+    PaintSheep(cr, p);
     return;
   }
   p.stride = p.wet ? 0.7 : 1.0;
@@ -200,33 +204,38 @@ void PaintWalkFrame(cairo_t* cr, int col, int row) {
   Facing(cr, row >= 4, [&] { PaintSheep(cr, p); });
 }
 
+// The bits of sheep that fly off. Both explosions throw the same bits, and
+// where they are at kLanding is where the remains row starts.
 struct Tuft {
   double angle, speed, size;
   bool head;
 };
+constexpr double kLanding = 5;  // frames after the bang
 
-std::vector<Tuft> Tufts(uint32_t seed) {
-  DrawRandom rnd(seed);
+std::vector<Tuft> Tufts() {
+  DrawRandom rnd(8);
   std::vector<Tuft> t;
   for (int i = 0; i < 11; ++i)
     t.push_back(
-        {-kPi * rnd.Uniform(0.05, 0.95), rnd.Uniform(0.6, 1.2), rnd.Uniform(3, 5.5), i == 4});
+        {-kPi * rnd.Uniform(0.05, 0.95), rnd.Uniform(0.6, 1.2), 0.8 * rnd.Uniform(3, 5.5), i == 4});
   return t;
 }
 
-// Where a flying bit of sheep is at time t (frames since the bang).
+// Where a flying bit of sheep is at time t (frames since the bang). Air
+// slows it down sideways, so it lands inside the frame; it stops on the ground.
 void TuftAt(const Tuft& f, double t, double& x, double& y) {
-  const double cx = 36, cy = 52;
-  x = std::clamp(cx + std::cos(f.angle) * f.speed * 9 * t, 5.0, kFrame - 5.0);
+  const double cx = 36, cy = 52, reach = 1.4 * f.size + 4;
+  const double drift = std::cos(f.angle) * f.speed * 9 * t / (1 + 0.18 * t);
+  x = std::clamp(cx + drift, reach, kFrame - reach);
   y = cy + std::sin(f.angle) * f.speed * 10 * t + 2.6 * t * t;
   y = std::min(y, kGround - f.size * 0.6);
 }
 
-void PaintTuft(cairo_t* cr, double x, double y, double size, bool charred, bool head,
-               bool singed = false) {
+// burnt: 0 white wool, 0.5 singed grey, 1 charred.
+void PaintTuft(cairo_t* cr, double x, double y, double size, double burnt, bool head) {
   if (head) {
     EllipsePath(cr, x, y, size * 1.3, size);
-    SetColor(cr, charred ? Hex(0x1E1A1A) : Hex(0x3C3638));
+    SetColor(cr, Mix(Hex(0x3C3638), Hex(0x1E1A1A), burnt));
     cairo_fill_preserve(cr);
     StrokeInk(cr, kInk);
     cairo_move_to(cr, x - 1, y - 1.5);
@@ -236,7 +245,8 @@ void PaintTuft(cairo_t* cr, double x, double y, double size, bool charred, bool 
     StrokeInk(cr, Ink{Rgb{1, 1, 1}, 0.8, 0.9});
     return;
   }
-  const Rgb c = charred ? Hex(0x4A403C) : (singed ? Hex(0xA8A09A) : Hex(0xF4F0EA));
+  const Rgb c = burnt < 0.5 ? Mix(Hex(0xF4F0EA), Hex(0xA8A09A), 2 * burnt)
+                            : Mix(Hex(0xA8A09A), Hex(0x4A403C), 2 * burnt - 1);
   PaintBlob(cr,
             {{x, y, size},
              {x - size * 0.7, y + size * 0.3, size * 0.7},
@@ -244,10 +254,34 @@ void PaintTuft(cairo_t* cr, double x, double y, double size, bool charred, bool 
             nullptr, c, kInk);
 }
 
-// Dry explosion: jolt, flash, fireball, smoke with flying wool, wool settles.
+// The flying bits at time t, burnt that much, `settle` of the way down to
+// the ground, with embers on them as bright as `embers`.
+void PaintTufts(cairo_t* cr, double t, double burnt, double settle, double embers) {
+  for (const Tuft& f : Tufts()) {
+    double x, y;
+    TuftAt(f, t, x, y);
+    y = Lerp(y, kGround - f.size * 0.6, settle);
+    PaintTuft(cr, x, y, f.size, burnt, f.head);
+    if (f.head || embers <= 0) continue;
+    PaintGlow(cr, x, y, 4, Hex(0xFF6A10), 0.5 * embers);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + 0.5, y, 0.9, 0, kTau);
+    SetColor(cr, Hex(0xFF9A30), 0.9 * embers);
+    cairo_fill(cr);
+  }
+}
+
+// The smoke over the remains; t runs 0..1 along the remains row.
+void PaintRemainsSmoke(cairo_t* cr, double t, double alpha) {
+  PaintSmoke(cr, 30, 70, 14, 44, t * 0.8, 97, Hex(0x5E5A5C), 0.7 * alpha);
+  PaintSmoke(cr, 46, 70, 12, 38, t * 0.8 + 0.5, 98, Hex(0x6A6668), 0.6 * alpha);
+}
+
+// Dry explosion: jolt, flash, fireball, smoke with flying wool; the wool
+// chars as it falls, and the last frame is the first of the remains.
 void PaintDryBurst(cairo_t* cr, int col) {
   if (col == 0) {
-    PaintGlow(cr, 36, 50, 34, Hex(0xFFF08A), 0.7);
+    PaintGlow(cr, 36, 50, 31, 34, Hex(0xFFF08A), 0.7);
     SheepPose p;
     p.puff = 1.25;
     p.shocked = true;
@@ -256,7 +290,7 @@ void PaintDryBurst(cairo_t* cr, int col) {
     return;
   }
   if (col == 1) {
-    PaintGlow(cr, 36, 50, 40, Hex(0xFFFFFF), 1.0);
+    PaintGlow(cr, 36, 50, 31, 40, Hex(0xFFFFFF), 1.0);
     PaintGlow(cr, 36, 50, 30, Hex(0xFFE070), 0.9);
     SheepPose p;
     p.puff = 1.4;
@@ -267,9 +301,10 @@ void PaintDryBurst(cairo_t* cr, int col) {
     cairo_paint_with_alpha(cr, 0.55);
     return;
   }
-  const double t = col - 1;  // 1..6
+  const double t = col - 1;  // 1..kLanding
   const double fire = std::max(0.0, 1 - (t - 1) / 3.0);
-  const double smoke = std::max(0.0, 1 - (t - 1) / 6.0);
+  const double smoke = std::max(0.0, 1 - (t - 1) / (kLanding - 1));
+  const double settling = SmoothStep((t - 3) / (kLanding - 3));
   // Smoke cloud growing and thinning.
   DrawRandom rnd(31);
   for (int i = 0; i < 7; ++i) {
@@ -296,19 +331,15 @@ void PaintDryBurst(cairo_t* cr, int col) {
     cairo_pattern_destroy(fill);
     PaintGlow(cr, 36, 50, 16, Hex(0xFFF0B0), 0.9);
   }
-  int i = 0;
-  for (const Tuft& f : Tufts(8)) {
-    double x, y;
-    TuftAt(f, t, x, y);
-    PaintTuft(cr, x, y, f.size * 0.85, false, f.head, t > 2 && i++ % 2 == 0);
-  }
+  PaintRemainsSmoke(cr, (t - kLanding) / 5, settling);
+  PaintTufts(cr, t, SmoothStep((t - 1.5) / (kLanding - 1.5)), 0, settling);
 }
 
 // Wet explosion: the soaked sheep conducts: blue-white zap, sparks, steam.
 void PaintWetZap(cairo_t* cr, int col) {
   const Rgb blue = Hex(0x6FB4FF);
   if (col == 0) {
-    PaintGlow(cr, 36, 52, 36, blue, 0.8);
+    PaintGlow(cr, 36, 52, 31, 36, blue, 0.8);
     SheepPose p;
     p.wet = true;
     p.shocked = true;
@@ -322,8 +353,8 @@ void PaintWetZap(cairo_t* cr, int col) {
     return;
   }
   if (col == 1) {
-    PaintGlow(cr, 36, 52, 44, Hex(0xFFFFFF), 1.0);
-    PaintGlow(cr, 36, 52, 36, blue, 0.9);
+    PaintGlow(cr, 36, 52, 31, 44, Hex(0xFFFFFF), 1.0);
+    PaintGlow(cr, 36, 52, 31, 36, blue, 0.9);
     for (int i = 0; i < 10; ++i) {
       const double a = kTau * i / 10;
       PaintZap(cr, 36, 52, 36 + std::cos(a) * 34, 52 + std::sin(a) * 26, 4, 60 + i, blue, 1.6);
@@ -340,36 +371,22 @@ void PaintWetZap(cairo_t* cr, int col) {
   DrawRandom rnd(71 + col);
   for (int i = 0; i < 8 - 2 * col; ++i)
     PaintSpark(cr, rnd.Uniform(10, 65), rnd.Uniform(30, 72), rnd.Uniform(1.5, 3), Hex(0xBFE0FF));
-  for (const Tuft& f : Tufts(9)) {
-    double x, y;
-    TuftAt(f, t + 2, x, y);
-    PaintTuft(cr, x, y, f.size * 0.6, true, f.head);
-  }
+  // The charred bits come down where the remains row starts.
+  PaintRemainsSmoke(cr, (t - 2) / 5, 0.5 * (t - 1));
+  PaintTufts(cr, t + kLanding - 2, 1, 0, 0.5 * (t - 1));
 }
 
-// Remains: charred lumps settle on the ground and smoke; column 4 is final.
+// Remains: the charred bits settle on the ground and smoke; column 4 is final.
 void PaintRemains(cairo_t* cr, int col) {
   const double t = std::min(col, 4) / 4.0;
-  DrawRandom rnd(95);
-  for (int i = 0; i < 7; ++i) {
-    const double x = rnd.Uniform(14, 62);
-    const double size = rnd.Uniform(2.5, 4.5);
-    const double startY = rnd.Uniform(56, 66);
-    const double y = Lerp(startY, kGround - size * 0.7, SmoothStep(t * 1.3));
-    PaintTuft(cr, x, y, size, true, false);
-    PaintGlow(cr, x, y, 4, Hex(0xFF6A10), 0.5 * (1 - 0.5 * t));
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + 0.5, y, 0.9, 0, kTau);
-    SetColor(cr, Hex(0xFF9A30), 0.9 * (1 - 0.4 * t));
-    cairo_fill(cr);
-  }
-  PaintTuft(cr, 40, Lerp(62, kGround - 4, SmoothStep(t * 1.3)), 4.5, true, true);
-  PaintSmoke(cr, 30, 70, 14, 44, t * 0.8, 97, Hex(0x5E5A5C), 0.7);
-  PaintSmoke(cr, 46, 70, 12, 38, t * 0.8 + 0.5, 98, Hex(0x6A6668), 0.6);
+  PaintRemainsSmoke(cr, t, 1);
+  PaintTufts(cr, kLanding, 1, SmoothStep(t * 1.3), 1 - 0.5 * t);
 }
 
 // Die sheet rows: 0 dry burst, 1 wet zap, 2 remains; 3..5 the same facing left.
 void PaintDieFrame(cairo_t* cr, int col, int row) {
+  // Glows, sparks, zaps and smoke fade out before the frame's sides and top.
+  EdgeFence fence(cr, kFrame, kFrame, 10);
   Facing(cr, row >= 3, [&] {
     switch (row % 3) {
       case 0:

@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kFrameW = 150, kFrameH = 300;
 constexpr double kBaseX = 75, kGround = 300;
+constexpr double kGlowRx = kBaseX - 12;  // a fire's glow ends inside the frame
 
 enum class Species { Round, Birch, Spruce, BlueSpruce };
 
@@ -102,7 +103,9 @@ void PaintLeafTree(cairo_t* cr, Species s, const TreeState& t) {
   barkLight = Mix(barkLight, kSoot, scorch * 0.6);
   barkDark = Mix(barkDark, kSoot, scorch * 0.6);
 
-  if (t.fire > 0) PaintGlow(cr, c.cx, c.cy, c.w * 0.9, Hex(0xFF7A20), 0.35 * t.fire);
+  if (t.fire > 0)
+    PaintGlow(cr, c.cx, c.cy, std::min(c.w * 0.9, kGlowRx), c.w * 0.9, Hex(0xFF7A20),
+              0.35 * t.fire);
 
   PaintTrunk(cr, c.cy, trunkW, barkLight, barkDark, kInk);
   // Branches reaching into the crown (and all that is left when charred).
@@ -112,7 +115,8 @@ void PaintLeafTree(cairo_t* cr, Species s, const TreeState& t) {
     const double side = (i % 2) ? 1 : -1;
     const double y0 = c.cy + c.h * (0.25 - 0.12 * i);
     const double x1 = kBaseX + side * c.w * (t.charred ? 0.36 : 0.25);
-    const double y1 = y0 - c.h * (t.charred ? 0.3 : 0.2);
+    // The top branch of the large charred tree would poke out of the frame.
+    const double y1 = std::max(y0 - c.h * (t.charred ? 0.3 : 0.2), 24.0);
     Limb(cr, {kBaseX + side * trunkW * 0.2, y0, Lerp(kBaseX, x1, 0.6), Lerp(y0, y1, 0.4), x1, y1},
          std::max(2.0, trunkW * 0.3), barkDark, kInk);
     if (t.charred) {
@@ -211,7 +215,9 @@ void PaintSpruce(cairo_t* cr, Species s, const TreeState& t) {
     barkLight = Hex(0x3A302A);
     barkDark = Hex(0x151210);
   }
-  if (t.fire > 0) PaintGlow(cr, kBaseX, (top + crownBottom) / 2, w, Hex(0xFF7A20), 0.35 * t.fire);
+  if (t.fire > 0)
+    PaintGlow(cr, kBaseX, (top + crownBottom) / 2, std::min(w, kGlowRx),
+              std::max(w, (crownBottom - top) * 0.55), Hex(0xFF7A20), 0.35 * t.fire);
   PaintTrunk(cr, top + height * 0.25, trunkW, Mix(barkLight, kSoot, scorch),
              Mix(barkDark, kSoot, scorch), kInk);
 
@@ -320,6 +326,8 @@ void PaintTree(cairo_t* cr, Species s, const TreeState& t) {
 }
 
 void PaintTreeFrame(cairo_t* cr, Species s, int col, int row) {
+  // Glows, flames and twinkles fade out before the frame's sides and top.
+  EdgeFence fence(cr, kFrameW, kFrameH, 24);
   TreeState t;
   t.seed = 1000 * static_cast<int>(s) + col;
   switch (row) {

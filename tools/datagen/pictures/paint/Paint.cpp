@@ -145,16 +145,97 @@ void PaintBlob(cairo_t* cr, const std::vector<Circle>& circles, cairo_pattern_t*
   cairo_paint_with_alpha(cr, alpha);
 }
 
+namespace {
+const cairo_user_data_key_t kFenceKey{};
+constexpr double kEdgeGap = 3;  // pixels kept clear along a fenced edge
+}  // namespace
+
+EdgeFence::EdgeFence(cairo_t* cr, double w, double h, double feather, bool bottom)
+    : cr_(cr), w_(w), h_(h), inset_(kEdgeGap + feather), bottom_(bottom) {
+  cairo_get_matrix(cr, &frame_);
+  // The mask: 0 in the gap along the edges, rising smoothly to 1 inside.
+  const int mw = static_cast<int>(std::ceil(w)), mh = static_cast<int>(std::ceil(h));
+  mask_ = cairo_image_surface_create(CAIRO_FORMAT_A8, mw, mh);
+  unsigned char* data = cairo_image_surface_get_data(mask_);
+  const int stride = cairo_image_surface_get_stride(mask_);
+  for (int y = 0; y < mh; ++y)
+    for (int x = 0; x < mw; ++x) {
+      double d = std::min({x + 0.5, w - x - 0.5, y + 0.5});
+      if (bottom) d = std::min(d, h - y - 0.5);
+      data[y * stride + x] =
+          static_cast<unsigned char>(std::lround(255 * SmoothStep((d - kEdgeGap) / feather)));
+    }
+  cairo_surface_mark_dirty(mask_);
+  cairo_set_user_data(cr, &kFenceKey, this, nullptr);
+}
+
+EdgeFence::~EdgeFence() {
+  cairo_set_user_data(cr_, &kFenceKey, nullptr, nullptr);
+  cairo_surface_destroy(mask_);
+}
+
+bool EdgeFence::Clear(double x0, double y0, double x1, double y1) const {
+  cairo_matrix_t toFrame = frame_;
+  cairo_matrix_invert(&toFrame);
+  for (double x : {x0, x1})
+    for (double y : {y0, y1}) {
+      double fx = x, fy = y;
+      cairo_user_to_device(cr_, &fx, &fy);
+      cairo_matrix_transform_point(&toFrame, &fx, &fy);
+      if (fx < inset_ || fx > w_ - inset_ || fy < inset_ || (bottom_ && fy > h_ - inset_))
+        return false;
+    }
+  return true;
+}
+
+void EdgeFence::Paint(double x0, double y0, double x1, double y1,
+                      const std::function<void()>& draw) {
+  // An effect made of effects (flames with their glow and embers) is masked
+  // once, as a whole.
+  if (busy_ || Clear(x0, y0, x1, y1)) {
+    draw();
+    return;
+  }
+  busy_ = true;
+  cairo_push_group(cr_);
+  draw();
+  cairo_pop_group_to_source(cr_);
+  cairo_save(cr_);
+  cairo_set_matrix(cr_, &frame_);
+  cairo_mask_surface(cr_, mask_, 0, 0);
+  cairo_restore(cr_);
+  busy_ = false;
+}
+
+void FencedEffect(cairo_t* cr, double x0, double y0, double x1, double y1,
+                  const std::function<void()>& draw) {
+  if (auto* fence = static_cast<EdgeFence*>(cairo_get_user_data(cr, &kFenceKey)))
+    fence->Paint(x0, y0, x1, y1, draw);
+  else
+    draw();
+}
+
 void PaintGlow(cairo_t* cr, double x, double y, double r, Rgb c, double alpha) {
   if (alpha <= 0 || r <= 0) return;
-  cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
-  cairo_pattern_add_color_stop_rgba(p, 0, c.r, c.g, c.b, alpha);
-  cairo_pattern_add_color_stop_rgba(p, 0.4, c.r, c.g, c.b, alpha * 0.45);
-  cairo_pattern_add_color_stop_rgba(p, 1, c.r, c.g, c.b, 0);
-  cairo_set_source(cr, p);
-  cairo_arc(cr, x, y, r, 0, kTau);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  FencedEffect(cr, x - r, y - r, x + r, y + r, [&] {
+    cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
+    cairo_pattern_add_color_stop_rgba(p, 0, c.r, c.g, c.b, alpha);
+    cairo_pattern_add_color_stop_rgba(p, 0.4, c.r, c.g, c.b, alpha * 0.45);
+    cairo_pattern_add_color_stop_rgba(p, 1, c.r, c.g, c.b, 0);
+    cairo_set_source(cr, p);
+    cairo_arc(cr, x, y, r, 0, kTau);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+  });
+}
+
+void PaintGlow(cairo_t* cr, double x, double y, double rx, double ry, Rgb c, double alpha) {
+  if (rx <= 0 || ry <= 0) return;
+  cairo_save(cr);
+  cairo_translate(cr, x, y);
+  cairo_scale(cr, rx / ry, 1);
+  PaintGlow(cr, 0, 0, ry, c, alpha);
+  cairo_restore(cr);
 }
 
 static double Frac(double v) { return v - std::floor(v); }
@@ -171,10 +252,9 @@ static void TonguePath(cairo_t* cr, double x, double base, double bw, double hh,
   cairo_close_path(cr);
 }
 
-void PaintFlames(cairo_t* cr, double cx, double baseY, double w, double h, double phase,
-                 uint32_t seed, double intensity) {
-  intensity = Clamp01(intensity);
-  if (intensity < 0.02 || w <= 0 || h <= 0) return;
+// The fire itself; PaintFlames lays it through the fence, if any.
+static void DrawFlames(cairo_t* cr, double cx, double baseY, double w, double h, double phase,
+                       uint32_t seed, double intensity) {
   DrawRandom rnd(seed);
   const int n = std::clamp(static_cast<int>(std::lround(w / 9.0)), 3, 9);
   struct Tongue {
@@ -194,7 +274,9 @@ void PaintFlames(cairo_t* cr, double cx, double baseY, double w, double h, doubl
     tongues.push_back({x, bw * (0.6 + 0.4 * intensity), hh, sway});
     emberOffsets.push_back(rnd.Uniform(0, 1));
   }
-  PaintGlow(cr, cx, baseY - h * 0.3, std::max(w, h) * 0.75, Hex(0xFF8A1E), 0.35 * intensity);
+  const double glowR = std::max(w, h) * 0.75;
+  PaintGlow(cr, cx, baseY - h * 0.3, std::min(glowR, w * 0.6 + 12), glowR, Hex(0xFF8A1E),
+            0.35 * intensity);
 
   // Three nested layers; each layer's tongues are filled as one shape with
   // one gradient over the whole fire, so the fire reads as one body.
@@ -245,9 +327,18 @@ void PaintFlames(cairo_t* cr, double cx, double baseY, double w, double h, doubl
   }
 }
 
-void PaintSmoke(cairo_t* cr, double x, double baseY, double w, double h, double phase,
-                uint32_t seed, Rgb color, double alpha) {
-  if (alpha <= 0) return;
+void PaintFlames(cairo_t* cr, double cx, double baseY, double w, double h, double phase,
+                 uint32_t seed, double intensity) {
+  intensity = Clamp01(intensity);
+  if (intensity < 0.02 || w <= 0 || h <= 0) return;
+  // Tongues, glow and embers all lie within r of the fire's middle.
+  const double r = 1.4 * std::max(w, h) + 6, my = baseY - 0.5 * h;
+  FencedEffect(cr, cx - r, my - r, cx + r, my + r,
+               [&] { DrawFlames(cr, cx, baseY, w, h, phase, seed, intensity); });
+}
+
+static void DrawSmoke(cairo_t* cr, double x, double baseY, double w, double h, double phase,
+                      uint32_t seed, Rgb color, double alpha) {
   DrawRandom rnd(seed);
   const int n = 9;
   const Rgb light = Shade(color, 1.25);
@@ -267,6 +358,13 @@ void PaintSmoke(cairo_t* cr, double x, double baseY, double w, double h, double 
     cairo_fill(cr);
     cairo_pattern_destroy(p);
   }
+}
+
+void PaintSmoke(cairo_t* cr, double x, double baseY, double w, double h, double phase,
+                uint32_t seed, Rgb color, double alpha) {
+  if (alpha <= 0) return;
+  FencedEffect(cr, x - 1.3 * w, baseY - h - 1.1 * w, x + 1.7 * w, baseY + 1.1 * w,
+               [&] { DrawSmoke(cr, x, baseY, w, h, phase, seed, color, alpha); });
 }
 
 void PaintDrop(cairo_t* cr, double x, double y, double size, double alpha) {
@@ -289,19 +387,21 @@ void PaintDrop(cairo_t* cr, double x, double y, double size, double alpha) {
 
 void PaintSpark(cairo_t* cr, double x, double y, double r, Rgb c, double alpha) {
   if (alpha <= 0 || r <= 0) return;
-  PaintGlow(cr, x, y, r * 1.8, c, alpha * 0.5);
-  const double q = r * 0.22;
-  cairo_move_to(cr, x, y - r);
-  cairo_line_to(cr, x + q, y - q);
-  cairo_line_to(cr, x + r, y);
-  cairo_line_to(cr, x + q, y + q);
-  cairo_line_to(cr, x, y + r);
-  cairo_line_to(cr, x - q, y + q);
-  cairo_line_to(cr, x - r, y);
-  cairo_line_to(cr, x - q, y - q);
-  cairo_close_path(cr);
-  SetColor(cr, Mix(c, Rgb{1, 1, 1}, 0.6), alpha);
-  cairo_fill(cr);
+  FencedEffect(cr, x - 1.8 * r, y - 1.8 * r, x + 1.8 * r, y + 1.8 * r, [&] {
+    PaintGlow(cr, x, y, r * 1.8, c, alpha * 0.5);
+    const double q = r * 0.22;
+    cairo_move_to(cr, x, y - r);
+    cairo_line_to(cr, x + q, y - q);
+    cairo_line_to(cr, x + r, y);
+    cairo_line_to(cr, x + q, y + q);
+    cairo_line_to(cr, x, y + r);
+    cairo_line_to(cr, x - q, y + q);
+    cairo_line_to(cr, x - r, y);
+    cairo_line_to(cr, x - q, y - q);
+    cairo_close_path(cr);
+    SetColor(cr, Mix(c, Rgb{1, 1, 1}, 0.6), alpha);
+    cairo_fill(cr);
+  });
 }
 
 void PaintZap(cairo_t* cr, double x0, double y0, double x1, double y1, double jag, uint32_t seed,
@@ -318,16 +418,21 @@ void PaintZap(cairo_t* cr, double x0, double y0, double x1, double y1, double ja
     xy.push_back(Lerp(x0, x1, t) + nx * d);
     xy.push_back(Lerp(y0, y1, t) + ny * d);
   }
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  const double widths[3] = {width * 3.2, width * 1.7, width * 0.7};
-  const double alphas[3] = {0.25, 0.6, 1.0};
-  for (int k = 0; k < 3; ++k) {
-    PolylinePath(cr, xy);
-    SetColor(cr, k == 2 ? Rgb{1, 1, 1} : glow, alphas[k] * alpha);
-    cairo_set_line_width(cr, widths[k]);
-    cairo_stroke(cr);
-  }
+  const double m = jag + width * 1.6 + 1;
+  const double bx0 = std::min(x0, x1) - m, by0 = std::min(y0, y1) - m;
+  const double bx1 = std::max(x0, x1) + m, by1 = std::max(y0, y1) + m;
+  FencedEffect(cr, bx0, by0, bx1, by1, [&] {
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    const double widths[3] = {width * 3.2, width * 1.7, width * 0.7};
+    const double alphas[3] = {0.25, 0.6, 1.0};
+    for (int k = 0; k < 3; ++k) {
+      PolylinePath(cr, xy);
+      SetColor(cr, k == 2 ? Rgb{1, 1, 1} : glow, alphas[k] * alpha);
+      cairo_set_line_width(cr, widths[k]);
+      cairo_stroke(cr);
+    }
+  });
 }
 
 }  // namespace paint
