@@ -1,6 +1,7 @@
 // The sound designs of the game, one function per sound. Each returns the
-// finished sound at 44.1 kHz: one-shots faded in and out and peak-normalised,
-// loops trimmed to an exact period whose end flows into its start.
+// sound at 44.1 kHz: one-shots faded in and out, loops trimmed to an exact
+// period whose end flows into its start. Their level is only a working one:
+// Sounds.cpp sets the loudness of each when it is written (SoundLevels.h).
 #pragma once
 
 #include "tools/datagen/sounds/dsp/SynthDsp.h"
@@ -12,9 +13,9 @@ synth::Stereo Thunder(int variant);  // 0, 1 or 2
 synth::Stereo RainLoop();
 
 // Magic (SoundMagic.cpp).
-synth::Stereo GrowingChime();  // a sparkling rising chime
+synth::Stereo GrowingSwell();  // creaking wood and a woody tone rising
 synth::Stereo MagicBells();    // short, bright bells
-synth::Stereo EvilGrowl();     // a dark swelling growl
+synth::Stereo EvilLaugh();     // a deep, gravelly "mwa-ha-ha-haaa"
 synth::Stereo Poof();          // a soft poof
 synth::Stereo GhostWhoosh();   // a ghostly whoosh
 
@@ -31,7 +32,7 @@ synth::Stereo SparkActivate();
 synth::Stereo PlaneEngineLoop();
 synth::Stereo FireLoop();
 
-// Finishing shared by the one-shots: fades, then the peak at about -1 dBFS.
+// Finishing shared by the one-shots: fades, then the peak at a working level.
 void FinishShot(synth::Stereo& s, double fadeIn, double fadeOut);
 synth::Stereo ToStereo(const synth::Mono& m);
 

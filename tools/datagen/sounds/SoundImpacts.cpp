@@ -1,6 +1,7 @@
-// What a sheep sounds like when lightning strikes it: dry, a wet splat (a low
-// thump, a squelch of swept noise and a spray of rising droplet blips); wet,
-// an electric zap (buzzing, ring-modulated saws, crackle and a falling spark).
+// What a sheep sounds like when lightning strikes it: dry, a wet splat (a
+// thump, a squelch of swept noise, a gurgling mass, bits landing and a spray
+// of rising droplet blips); wet, an electric zap (a driven boom, buzzing,
+// ring-modulated saws, crackle and a falling spark).
 #include <algorithm>
 #include <cmath>
 
@@ -50,19 +51,29 @@ Stereo Splat(int variant) {
   const double length = variant == 0 ? 0.65 : 0.8;
   const int n = Samples(length);
   Mono dry(n, 0.0f);
-  // Body: a low thump and a squelch sweeping down.
-  SineOsc thump(150.0);
-  Svf squelch;
+  // Body: a thump sweeping down to 90 Hz, a squelch of noise sweeping down,
+  // and a gurgling wet mass that holds a little longer; the wet parts are
+  // driven together into one thick splat.
+  SineOsc thump(200.0);
+  Svf squelch, goo;
+  Wander gurgle(rng.Next(), 30.0);
   const double sweepTop = variant == 0 ? 1700.0 : 2400.0;
+  const double hold = variant == 0 ? 0.07 : 0.05;
+  // Rises over `attack`, stays up until `flat`, then dies away over `decay`.
+  auto held = [](double t, double attack, double flat, double decay) {
+    return (1.0 - std::exp(-t / attack)) * (t < flat ? 1.0 : std::exp(-(t - flat) / decay));
+  };
   for (int i = 0; i < n; ++i) {
     const double t = i / kRate;
-    thump.Set(50.0 + 120.0 * std::exp(-t / 0.04));
-    const double thumpEnv = (1.0 - std::exp(-t / 0.002)) * std::exp(-t / 0.07);
-    const double hz = 350.0 + sweepTop * std::exp(-t / 0.06);
-    const double env = (1.0 - std::exp(-t / 0.003)) * std::exp(-t / (variant == 0 ? 0.08 : 0.05));
-    float v = 0.7f * thump.Next() * static_cast<float>(thumpEnv);
-    v += 1.2f * squelch.Process(rng.Noise(), hz, 2.2).band * static_cast<float>(env);
-    dry[i] = v;
+    thump.Set(90.0 + 110.0 * std::exp(-t / 0.04));
+    const double hz = 350.0 + sweepTop * std::exp(-t / 0.08);
+    const float g = gurgle.Next();
+    const float wet = squelch.Process(rng.Noise(), hz, 2.2).band *
+                          static_cast<float>(held(t, 0.003, hold, 0.07)) +
+                      goo.Process(rng.Noise(), 600.0 + 250.0 * g, 1.6).band *
+                          static_cast<float>(held(t, 0.01, hold + 0.08, 0.12) * (0.65 + 0.35 * g));
+    dry[i] = Drive(3.5f * wet, 1.8f) +
+             0.5f * thump.Next() * static_cast<float>(held(t, 0.002, 0.0, 0.07));
   }
   if (variant == 1) {
     // A second, smaller slap of the remains landing.
@@ -71,9 +82,23 @@ Stereo Splat(int variant) {
     for (int i = 0; i < Samples(0.2) && at + i < n; ++i) {
       const double t = i / kRate;
       const double env = (1.0 - std::exp(-t / 0.002)) * std::exp(-t / 0.04);
-      dry[at + i] += 0.6f *
+      dry[at + i] += 0.8f *
                      slap.Process(rng.Noise(), 900.0 + 1200 * std::exp(-t / 0.05), 1.8).band *
                      static_cast<float>(env);
+    }
+  }
+  // Bits landing around: small wet slaps, thinning out.
+  const int bits = variant == 0 ? 10 : 14;
+  for (int k = 0; k < bits; ++k) {
+    const double at = 0.03 + std::pow(rng.Unit(), 1.5) * (length - 0.25);
+    Svf bit;
+    const int start = Samples(at), len = Samples(rng.Range(0.02, 0.05));
+    const double top = rng.Range(700, 2000), gain = rng.Range(0.25, 0.6) * (1.0 - at / length);
+    for (int i = 0; i < len && start + i < n; ++i) {
+      const double t = i / kRate;
+      const double env = (1.0 - std::exp(-t / 0.001)) * std::exp(-t / (len / kRate / 4));
+      dry[start + i] += static_cast<float>(gain * env) *
+                        bit.Process(rng.Noise(), top * (1.0 - 0.4 * i / len), 2.0).band;
     }
   }
   // The spray of droplets.
@@ -93,18 +118,22 @@ Stereo ElectricExplosion() {
   const int n = Samples(length);
   Mono dry(n, 0.0f);
   BrownNoise boomNoise(rng.Next());
-  Biquad boomLow;
-  boomLow.LowPass(220, 0.8);
-  SineOsc boomTone(70.0), ring(1730.0), zap(4000.0);
+  Biquad boomLow, boomFloor1, boomFloor2;
+  boomLow.LowPass(320, 0.8);
+  boomFloor1.HighPass(90, 0.6);
+  boomFloor2.HighPass(90, 0.9);
+  SineOsc boomTone(180.0), ring(1730.0), zap(4000.0);
   SawOsc buzzA, buzzB(0.4);
   Wander gate(rng.Next(), 40.0);
   for (int i = 0; i < n; ++i) {
     const double t = i / kRate;
-    // Boom.
-    boomTone.Set(40.0 + 60.0 * std::exp(-t / 0.08));
+    // Boom: a blast of noise between 90 and 320 Hz over a tone falling to
+    // 95 Hz, driven so that its overtones carry it on small speakers.
+    boomTone.Set(95.0 + 100.0 * std::exp(-t / 0.08));
     const double boomEnv = (1.0 - std::exp(-t / 0.003)) * std::exp(-t / 0.22);
-    float v = static_cast<float>(boomEnv) *
-              (boomLow.Process(boomNoise.Next() * 5.0f) + 0.5f * boomTone.Next());
+    const float boom =
+        boomLow.Process(boomFloor2.Process(boomFloor1.Process(boomNoise.Next() * 12.0f)));
+    float v = static_cast<float>(boomEnv) * Drive(boom + 0.5f * boomTone.Next(), 2.0f);
     // Buzz: mains-like saws ring-modulated, switched by a jittery gate.
     const float buzz = (buzzA.Next(110.0) + 0.6f * buzzB.Next(331.0)) * (0.5f + 0.5f * ring.Next());
     const double open = gate.Next() > -0.2 ? 1.0 : 0.15;

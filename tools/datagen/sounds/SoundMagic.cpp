@@ -1,6 +1,7 @@
-// The magic sounds: the growing tree's rising chime, the rank-up bells, the
-// evil cloud's growl, the dying cloud's poof and the ghostly whoosh. Bells
-// are sums of decaying partials; the rest is filtered noise and detuned saws.
+// The magic sounds: the growing tree's creaking swell, the rank-up bells, the
+// evil cloud's laugh, the dying cloud's poof and the ghostly whoosh. Bells
+// are sums of decaying partials; the laugh is a voiced source through moving
+// formants; the rest is ringing ticks, glides and filtered noise.
 #include <algorithm>
 #include <cmath>
 
@@ -33,13 +34,10 @@ void Bell(Mono& out, double at, double hz, double gain, const std::vector<Partia
   }
 }
 
-// Tiny high pings scattered over [from, to) seconds, denser towards the end
-// when rising is set.
-void Sparkle(Mono& out, Rng& rng, double from, double to, int count, double gain, bool rising) {
+// Tiny high pings scattered over [from, to) seconds.
+void Sparkle(Mono& out, Rng& rng, double from, double to, int count, double gain) {
   for (int k = 0; k < count; ++k) {
-    double u = rng.Unit();
-    if (rising) u = std::sqrt(u);
-    const double at = from + (to - from) * u;
+    const double at = from + (to - from) * rng.Unit();
     const double hz = rng.Range(4000, 9500);
     Bell(out, at, hz, gain * rng.Range(0.3, 1.0), {{1.0, 1.0, rng.Range(0.02, 0.06)}});
   }
@@ -47,29 +45,59 @@ void Sparkle(Mono& out, Rng& rng, double from, double to, int count, double gain
 
 }  // namespace
 
-Stereo GrowingChime() {
+Stereo GrowingSwell() {
   Rng rng(1101);
-  Mono dry(Samples(2.0), 0.0f);
-  // A major pentatonic run up two octaves, speeding up a little.
-  static const int kNotes[] = {81, 83, 85, 88, 90, 93, 95, 97, 100, 102, 105};
-  const std::vector<Partial> chime = {
-      {1.0, 1.0, 0.45}, {2.0, 0.35, 0.25}, {3.01, 0.18, 0.12}, {4.2, 0.1, 0.06}};
-  double t = 0.0;
-  for (size_t i = 0; i < std::size(kNotes); ++i) {
-    Bell(dry, t, MidiHz(kNotes[i]), 0.35 * (0.75 + 0.25 * i / std::size(kNotes)), chime);
-    t += 0.095 - 0.004 * i;
+  const double length = 1.6;
+  const int n = Samples(length);
+  Mono dry(n, 0.0f);
+  // Creaking wood: stick-slip ticks, faster and faster, each ringing two
+  // body modes of a stem that rise as it stretches.
+  Biquad mode1, mode2;
+  Wander slip(rng.Next(), 12.0);
+  double next = 0.0;
+  for (int i = 0; i < n; ++i) {
+    const double t = i / kRate;
+    const double u = std::min(1.0, t / 1.2);
+    float tick = 0;
+    if (t >= next && t < 1.25) {
+      tick = static_cast<float>(0.4 + 0.6 * u) * (rng.Unit() < 0.5 ? 1.0f : -1.0f);
+      next = t + 1.0 / ((18.0 + 55.0 * u * u) * (1.0 + 0.25 * slip.Next()));
+    }
+    if (i % 32 == 0) {
+      mode1.BandPass(380.0 + 320.0 * u, 14.0);
+      mode2.BandPass(1100.0 + 700.0 * u, 18.0);
+    }
+    dry[i] += 1.6f * mode1.Process(tick) + 1.2f * mode2.Process(tick);
   }
-  Sparkle(dry, rng, 0.0, 1.3, 40, 0.12, true);
-  // A soft rising swish under the notes.
-  Svf swish;
-  for (int i = 0; i < Samples(1.4); ++i) {
-    const double u = i / kRate / 1.4;
-    const double hz = 800.0 * std::pow(10.0, u);
-    const double env = std::sin(kPi * u);
-    dry[i] += 0.05f * static_cast<float>(env) * swish.Process(rng.Noise(), hz, 2.0).band;
+  // A hollow, woody tone swelling up an octave and a half as the tree grows.
+  SineOsc tone(150.0), tone2(300.0), tone3(450.0);
+  Wander breath(rng.Next(), 6.0);
+  const Envelope toneHz({{0.0, 150.0}, {1.2, 430.0}, {1.6, 440.0}});
+  const Envelope toneLevel({{0.0, 0.0}, {0.15, 0.45}, {1.15, 1.0}, {1.35, 0.3}, {1.6, 0.0}});
+  for (int i = 0; i < n; ++i) {
+    const double t = i / kRate;
+    const double hz = toneHz.At(t);
+    tone.Set(hz);
+    tone2.Set(hz * 2.0);
+    tone3.Set(hz * 3.0);
+    const float v = tone.Next() + 0.45f * tone2.Next() + 0.2f * tone3.Next();
+    dry[i] += 0.22f * v * static_cast<float>(toneLevel.At(t) * (0.85 + 0.15 * breath.Next()));
   }
-  Stereo s = ShotReverb(dry, 0.7, 0.3, 1.2f, 0.6);
-  FinishShot(s, 0.002, 0.4);
+  // Leaves rustling open: bursts of soft high noise, rising with the rest.
+  Svf leaves;
+  Wander gust(rng.Next(), 14.0);
+  const Envelope rustle({{0.0, 0.0}, {0.3, 0.2}, {1.2, 1.0}, {1.6, 0.0}});
+  for (int i = 0; i < n; ++i) {
+    const double t = i / kRate;
+    const double burst = std::max(0.0, static_cast<double>(gust.Next()));
+    const float v = leaves.Process(rng.Noise(), 2500.0 + 1500.0 * t / length, 1.2).band;
+    dry[i] += 0.25f * v * static_cast<float>(rustle.At(t) * burst);
+  }
+  // The new stage arriving: a knock on hollow wood.
+  const double knockAt = 1.2;
+  Bell(dry, knockAt, 520.0, 0.25, {{1.0, 1.0, 0.09}, {2.9, 0.35, 0.03}, {5.2, 0.1, 0.012}});
+  Stereo s = ShotReverb(dry, 0.5, 0.6, 0.6f, 0.4);
+  FinishShot(s, 0.003, 0.3);
   return s;
 }
 
@@ -84,42 +112,80 @@ Stereo MagicBells() {
     Bell(dry, 0.055 * i, MidiHz(kNotes[i]), 0.3, glock);
   // A ringing top chord with a slow shimmer.
   Bell(dry, 0.3, MidiHz(103), 0.18, {{1.0, 1.0, 0.3}, {2.0, 0.3, 0.1}});
-  Sparkle(dry, rng, 0.05, 0.7, 28, 0.1, false);
+  Sparkle(dry, rng, 0.05, 0.7, 28, 0.1);
   Stereo s = ShotReverb(dry, 0.6, 0.25, 1.0f, 0.5);
   FinishShot(s, 0.002, 0.35);
   return s;
 }
 
-Stereo EvilGrowl() {
+namespace {
+
+// The formants of a deep voice (a bass's, a little lower than a man's).
+struct Formants {
+  double f1, f2, f3;
+};
+constexpr Formants kAh{650, 1000, 2350}, kOo{300, 780, 2150}, kOh{500, 800, 2300};
+
+struct Syllable {
+  double at, length;  // seconds
+  double fromHz, toHz;
+  bool breath;  // opens on an "h"
+  Formants from, to;
+};
+
+}  // namespace
+
+Stereo EvilLaugh() {
   Rng rng(1003);
-  const double length = 2.4;
+  // "Mwaa-ha-ha-ha-haaa": a slow opening, four quick laughs rising in
+  // pitch, and a long laugh falling away.
+  static const Syllable kLaugh[] = {
+      {0.00, 0.52, 135, 112, false, kOo, kAh}, {0.64, 0.15, 150, 140, true, kAh, kAh},
+      {0.83, 0.15, 160, 150, true, kAh, kAh},  {1.02, 0.15, 172, 160, true, kAh, kAh},
+      {1.21, 0.15, 185, 172, true, kAh, kAh},  {1.42, 0.95, 230, 92, true, kAh, kOh},
+  };
+  const double length = 2.45;
   const int n = Samples(length);
   Mono dry(n, 0.0f);
-  SawOsc a(0.0), b(0.31), c(0.62), sub(0.15);
-  Svf tone;
-  Biquad formant1, formant2;
-  formant1.Peak(320, 2.0, 8.0);
-  formant2.Peak(720, 2.5, 6.0);
-  Wander rough(rng.Next(), 35.0);
-  BrownNoise rumble(rng.Next());
-  const Envelope pitch({{0.0, 74.0}, {0.8, 62.0}, {2.4, 52.0}});
-  const Envelope opening({{0.0, 160.0}, {1.1, 1500.0}, {1.7, 900.0}, {2.4, 220.0}});
-  const Envelope swell({{0.0, 0.0}, {1.0, 0.85}, {1.5, 1.0}, {2.0, 0.6}, {2.4, 0.0}});
+  SawOsc glottis;
+  Svf f1, f2, f3, b1, b2;
+  Wander jitter(rng.Next(), 20.0), rough(rng.Next(), 45.0);
+  SineOsc vibrato(5.5);
+  double subPhase = 0;
   for (int i = 0; i < n; ++i) {
     const double t = i / kRate;
-    const double hz = pitch.At(t);
-    float v = 0.4f * a.Next(hz) + 0.35f * b.Next(hz * 1.012) + 0.3f * c.Next(hz * 0.993) +
-              0.5f * sub.Next(hz * 0.5);
-    // Growl: a rough, fast flutter of the level.
-    v *= 0.65f + 0.35f * rough.Next();
-    v = Drive(v, 2.5f);
-    v = tone.Process(v, opening.At(t), 1.4).low;
-    v = formant2.Process(formant1.Process(v));
-    v += 0.6f * rumble.Next();
-    dry[i] = static_cast<float>(swell.At(t)) * v;
+    const Syllable* syl = nullptr;
+    for (const Syllable& s : kLaugh)
+      if (t >= s.at && t < s.at + s.length) syl = &s;
+    const float jit = jitter.Next(), grit = rough.Next(), vib = vibrato.Next();
+    if (!syl) continue;
+    const double u = (t - syl->at) / syl->length, local = t - syl->at;
+    const double hz =
+        syl->fromHz * std::pow(syl->toHz / syl->fromHz, u) * (1.0 + 0.02 * vib + 0.015 * jit);
+    const Formants f{syl->from.f1 + (syl->to.f1 - syl->from.f1) * std::min(1.0, u * 3.0),
+                     syl->from.f2 + (syl->to.f2 - syl->from.f2) * std::min(1.0, u * 3.0),
+                     syl->from.f3 + (syl->to.f3 - syl->from.f3) * std::min(1.0, u * 3.0)};
+    // Voice: a pulse-rich source with a growl (a wobble at half the pitch
+    // and a ragged flutter), into the three formants.
+    subPhase += kPi * hz / kRate;
+    if (subPhase > kTwoPi) subPhase -= kTwoPi;
+    const double onset = syl->breath ? 0.045 : 0.0;
+    const double voiced = std::clamp((local - onset) / 0.02, 0.0, 1.0) *
+                          std::clamp((syl->length - local) / 0.05, 0.0, 1.0);
+    float src = glottis.Next(hz) * static_cast<float>(voiced);
+    src *= static_cast<float>(1.0 + 0.45 * std::sin(subPhase) + 0.3 * grit);
+    const float voice = f1.Process(src, f.f1, 6.0).band / 6.0f +
+                        f2.Process(src, f.f2, 8.0).band / 8.0f +
+                        0.9f * f3.Process(src, f.f3, 8.0).band / 8.0f + 0.12f * src;
+    // Breath: the "h" before each laugh and a little air throughout.
+    const double air = local < onset ? std::sin(kPi * local / onset) : 0.12 * voiced;
+    const float noise = rng.Noise();
+    const float breath = b1.Process(noise, f.f1 * 1.3, 2.0).band / 2.0f +
+                         b2.Process(noise, f.f2 * 1.3, 2.5).band / 2.5f;
+    dry[i] = Drive(2.2f * voice, 1.6f) + 0.6f * breath * static_cast<float>(air);
   }
-  Stereo s = ShotReverb(dry, 0.8, 0.7, 1.0f, 0.5);
-  FinishShot(s, 0.01, 0.4);
+  Stereo s = ShotReverb(dry, 0.75, 0.6, 0.7f, 0.5);
+  FinishShot(s, 0.005, 0.4);
   return s;
 }
 
@@ -134,7 +200,7 @@ Stereo Poof() {
     const double hz = 250.0 + 2600.0 * std::exp(-t / 0.07);
     const double env = (1.0 - std::exp(-t / 0.006)) * std::exp(-t / 0.12);
     float v = puff.Process(rng.Noise(), hz, 0.8).low * static_cast<float>(env);
-    thump.Set(55.0 + 80.0 * std::exp(-t / 0.05));
+    thump.Set(85.0 + 80.0 * std::exp(-t / 0.05));
     v += 0.35f * thump.Next() *
          static_cast<float>((1.0 - std::exp(-t / 0.004)) * std::exp(-t / 0.08));
     dry[i] = v;

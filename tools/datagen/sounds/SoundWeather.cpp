@@ -1,7 +1,7 @@
 // Thunder and rain. A thunder clap is a sharp noise crack with crackle grains,
-// followed by low rumbling noise shaped by a few random swells (the rolls),
-// all in a large reverb. Rain is hiss, a low wash and hundreds of droplet
-// ticks a second, cross-faded into a seamless loop.
+// followed by a driven rumble above 95 Hz and a broad roar, shaped by a few
+// random swells (the rolls), all in a large reverb. Rain is hiss, a low wash
+// and hundreds of droplet ticks a second, cross-faded into a seamless loop.
 #include <algorithm>
 #include <cmath>
 
@@ -55,7 +55,9 @@ Mono ThunderDry(const ThunderShape& shape) {
     }
   }
 
-  // Rumble: brown noise low-passed twice, shaped by random swells.
+  // Rumble: brown noise held between 95 Hz and the shape's top, driven into
+  // a growl so that its overtones carry the roll on small speakers, under a
+  // broad roar of pink noise; both shaped by random swells.
   struct Roll {
     double at, width, gain;
   };
@@ -67,10 +69,12 @@ Mono ThunderDry(const ThunderShape& shape) {
   }
   BrownNoise brown(rng.Next());
   PinkNoise pink(rng.Next());
-  Biquad low1, low2, mid;
+  Biquad low1, low2, floor1, floor2, mid;
   low1.LowPass(shape.rumbleHz, 0.8);
   low2.LowPass(shape.rumbleHz * 1.4, 0.6);
-  mid.BandPass(420, 0.8);
+  floor1.HighPass(95.0, 0.6);
+  floor2.HighPass(95.0, 0.9);
+  mid.BandPass(650, 0.6);
   Wander flutter(rng.Next(), 9.0);
   for (int i = 0; i < n; ++i) {
     const double t = i / kRate;
@@ -82,9 +86,10 @@ Mono ThunderDry(const ThunderShape& shape) {
     }
     env *= 1.0 - std::exp(-std::max(0.0, t - shape.crackDelay + 0.02) / 0.03);
     env *= 0.85 + 0.15 * flutter.Next();
-    const float rumble = low2.Process(low1.Process(brown.Next() * 1.2f));
-    const float roar = mid.Process(pink.Next()) * 0.8f;
-    out[i] += static_cast<float>(env) * (rumble + roar);
+    float rumble = low2.Process(low1.Process(floor2.Process(floor1.Process(brown.Next() * 6.0f))));
+    rumble = Drive(rumble * static_cast<float>(env), 2.5f);
+    const float roar = mid.Process(pink.Next()) * 1.6f * static_cast<float>(env);
+    out[i] += rumble + roar;
   }
   // Settle the end to silence.
   const double tailStart = shape.length * 0.7;
@@ -100,11 +105,11 @@ Mono ThunderDry(const ThunderShape& shape) {
 Stereo Thunder(int variant) {
   static const ThunderShape kShapes[3] = {
       // A close, sharp clap and a short roll.
-      {2.4, 1.0, 0.01, 1, 4, 320.0, 801},
+      {2.4, 1.0, 0.004, 1, 4, 420.0, 801},
       // Two cracks, a longer roll.
-      {2.7, 0.8, 0.02, 2, 5, 260.0, 502},
+      {2.7, 0.8, 0.004, 2, 5, 360.0, 502},
       // Further away: soft crack, long deep rolling.
-      {3.0, 0.45, 0.06, 1, 6, 200.0, 203},
+      {3.0, 0.45, 0.004, 1, 6, 300.0, 203},
   };
   const ThunderShape& shape = kShapes[std::clamp(variant, 0, 2)];
   Mono dry = ThunderDry(shape);
