@@ -1,4 +1,4 @@
-// Textures: images loaded with SDL_image into a CPU copy of ARGB texels,
+// Textures: PNG images loaded with SDL_image into a CPU copy of ARGB texels,
 // blank textures the game paints through Lock/Unlock, and the SDL textures
 // made from them when a frame is drawn. An image larger than the renderer
 // allows is uploaded as a grid of tiles; Render.cpp splits quads to match.
@@ -114,6 +114,54 @@ void LoadFailed(HGE& hge, const std::string& reason) {
   hge.System_Log("%s", reason.c_str());
 }
 
+// The largest image a texture is made from: 64 Mi texels (256 MB as ARGB, held
+// up to three times while loading), far beyond the game's largest picture.
+constexpr uint64_t kMaxTexels = uint64_t{1} << 26;
+
+uint32_t BigEndian32(const uint8_t* b) {
+  return (uint32_t{b[0]} << 24) | (uint32_t{b[1]} << 16) | (uint32_t{b[2]} << 8) | b[3];
+}
+
+// Checks the PNG image in `rw` before it is decoded; empty if it may be, else
+// why not. The chunks are followed up to IEND: each must lie inside the data,
+// because SDL_image's reader ignores the end of the data and libpng would go on
+// reading stale bytes (a truncated file can keep it going forever). The image
+// size in IHDR must be one a texture can hold, so that a small file cannot
+// claim gigabytes. Leaves `rw` at its start.
+std::string CheckPng(SDL_RWops* rw) {
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  const Sint64 size = SDL_RWsize(rw);
+  uint8_t head[16];
+  if (size < 8 || SDL_RWread(rw, head, 8, 1) != 1 || memcmp(head, kSignature, 8) != 0) {
+    return "not a PNG image";
+  }
+  std::string problem;
+  for (Sint64 pos = 8; problem.empty();) {
+    // A chunk: length, type, data, CRC. IHDR comes first and holds the size.
+    if (size - pos < 12 || SDL_RWseek(rw, pos, RW_SEEK_SET) != pos ||
+        SDL_RWread(rw, head, pos == 8 ? 16 : 8, 1) != 1) {
+      problem = "truncated PNG image";
+      break;
+    }
+    const uint32_t length = BigEndian32(head);
+    if (length > 0x7FFFFFFFu || size - pos - 12 < static_cast<Sint64>(length)) {
+      problem = "truncated PNG image";
+    } else if (pos == 8) {
+      const uint64_t texels = uint64_t{BigEndian32(head + 8)} * BigEndian32(head + 12);
+      if (memcmp(head + 4, "IHDR", 4) != 0 || length != 13) {
+        problem = "PNG image without a header";
+      } else if (texels > kMaxTexels) {
+        problem = "PNG image too large";
+      }
+    } else if (memcmp(head + 4, "IEND", 4) == 0) {
+      break;
+    }
+    pos += 12 + static_cast<Sint64>(length);
+  }
+  SDL_RWseek(rw, 0, RW_SEEK_SET);
+  return problem;
+}
+
 }  // namespace
 }  // namespace engine
 
@@ -145,7 +193,16 @@ HTEXTURE HGE::Texture_Load(const char* filename, uint32_t size, bool /*mipmap*/)
     engine::LoadFailed(*this, "Can't load texture " + label + ": " + SDL_GetError());
     return 0;
   }
-  SDL_Surface* image = IMG_Load_RW(rw, 1);
+  // Only PNG, the game's one image format, reaches a decoder, and only once its
+  // layout and size have been checked.
+  const std::string problem = engine::CheckPng(rw);
+  if (!problem.empty()) {
+    SDL_RWclose(rw);
+    engine::LoadFailed(*this, "Can't load texture " + label + ": " + problem);
+    return 0;
+  }
+  SDL_Surface* image = IMG_LoadPNG_RW(rw);
+  SDL_RWclose(rw);
   if (!image) {
     engine::LoadFailed(*this, "Can't load texture " + label + ": " + IMG_GetError());
     return 0;

@@ -50,7 +50,7 @@ bool ReadCommaInt(const char* line, size_t len, size_t* pos, int* value) {
 
 }  // namespace
 
-hgeFont::hgeFont(const char* filename)
+hgeFont::hgeFont()
     : hTexture(0),
       fHeight(0),
       fScale(1.0f),
@@ -66,6 +66,9 @@ hgeFont::hgeFont(const char* filename)
     pre[i] = 0;
     post[i] = 0;
   }
+}
+
+hgeFont::hgeFont(const char* filename) : hgeFont() {
   uint32_t size = 0;
   void* data = hge->Resource_Load(filename, &size);
   if (!data) return;
@@ -73,6 +76,10 @@ hgeFont::hgeFont(const char* filename)
   std::string text(static_cast<const char*>(data), size);
   hge->Resource_Free(data);
   Parse(filename, text.data(), text.size());
+}
+
+hgeFont::hgeFont(const char* filename, const char* data, size_t size) : hgeFont() {
+  if (data) Parse(filename ? filename : "", data, size);
 }
 
 hgeFont::~hgeFont() {

@@ -21,6 +21,9 @@ class hgeFont {
   // Reads the description through the engine; a missing or malformed file
   // leaves an empty font that draws nothing.
   explicit hgeFont(const char* filename);
+  // Reads a description already in memory; `filename` is where it came from,
+  // named in the log and used to find the image beside it.
+  hgeFont(const char* filename, const char* data, size_t size);
   hgeFont(const hgeFont&) = delete;
   hgeFont& operator=(const hgeFont&) = delete;
   ~hgeFont();
@@ -52,6 +55,8 @@ class hgeFont {
   // Longest line (and image path) the format allows, terminator excluded.
   static constexpr size_t kMaxLine = 255;
 
+  // An empty font, before any description is read.
+  hgeFont();
   void Parse(const char* filename, const char* data, size_t size);
   bool ReadBitmapLine(const char* filename, const char* line, size_t len);
   void ReadCharLine(const char* line, size_t len);

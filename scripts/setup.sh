@@ -11,6 +11,8 @@ PACKAGES=(
   libcairo2-dev fonts-dejavu-core libmp3lame-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
 )
+# Only scripts/fuzz needs these: clang with its fuzzer and sanitizer runtimes.
+FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 install_missing_packages() {
   local missing=()
