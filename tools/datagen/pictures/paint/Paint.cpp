@@ -54,11 +54,9 @@ void RoundRectPath(cairo_t* cr, double x, double y, double w, double h, double r
   cairo_close_path(cr);
 }
 
-void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, double alpha,
-                  bool preserve) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-  cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, alpha);
-  cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, alpha);
+// Fills the current path with a pattern, keeping the path when asked, and
+// releases the pattern.
+static void FillWith(cairo_t* cr, cairo_pattern_t* p, bool preserve) {
   cairo_set_source(cr, p);
   if (preserve)
     cairo_fill_preserve(cr);
@@ -67,17 +65,20 @@ void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, double
   cairo_pattern_destroy(p);
 }
 
+void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom, double alpha,
+                  bool preserve) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
+  cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, alpha);
+  cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, alpha);
+  FillWith(cr, p, preserve);
+}
+
 void FillRadial(cairo_t* cr, double cx, double cy, double r, Rgb inner, Rgb outer, double alpha,
                 bool preserve) {
   cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, std::max(r, 0.5));
   cairo_pattern_add_color_stop_rgba(p, 0, inner.r, inner.g, inner.b, alpha);
   cairo_pattern_add_color_stop_rgba(p, 1, outer.r, outer.g, outer.b, alpha);
-  cairo_set_source(cr, p);
-  if (preserve)
-    cairo_fill_preserve(cr);
-  else
-    cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  FillWith(cr, p, preserve);
 }
 
 void StrokeInk(cairo_t* cr, const Ink& ink, bool preserve) {

@@ -26,18 +26,20 @@ void HighPassSide(Mono& m, double hz, bool loop) {
   for (float& v : m) v = b.Process(a.Process(v));
 }
 
+// v[i], wrapping round for loops and clamped at the ends otherwise.
+float SampleAt(const std::vector<float>& v, long i, bool loop) {
+  const long n = static_cast<long>(v.size());
+  return loop ? v[((i % n) + n) % n] : v[std::clamp(i, 0L, n - 1)];
+}
+
 // Minimum of v over [i - radius, i + radius] for every i (wrapping round for
 // loops, clamped at the ends otherwise), by a monotonic queue.
 std::vector<float> WindowMin(const std::vector<float>& v, int radius, bool loop) {
   const long n = static_cast<long>(v.size());
-  auto at = [&](long i) {
-    if (loop) return v[((i % n) + n) % n];
-    return v[std::clamp(i, 0L, n - 1)];
-  };
   std::vector<float> out(v.size());
   std::deque<std::pair<long, float>> q;
   for (long i = -radius; i < n + radius; ++i) {
-    const float x = at(i);
+    const float x = SampleAt(v, i, loop);
     while (!q.empty() && q.back().second >= x) q.pop_back();
     q.emplace_back(i, x);
     const long centre = i - radius;
@@ -51,16 +53,12 @@ std::vector<float> WindowMin(const std::vector<float>& v, int radius, bool loop)
 // Moving average of v over [i - radius, i + radius], wrapping or clamped.
 std::vector<float> WindowMean(const std::vector<float>& v, int radius, bool loop) {
   const long n = static_cast<long>(v.size());
-  auto at = [&](long i) -> double {
-    if (loop) return v[((i % n) + n) % n];
-    return v[std::clamp(i, 0L, n - 1)];
-  };
   std::vector<float> out(v.size());
   double sum = 0;
-  for (long i = -radius; i <= radius; ++i) sum += at(i);
+  for (long i = -radius; i <= radius; ++i) sum += SampleAt(v, i, loop);
   for (long i = 0; i < n; ++i) {
     out[i] = static_cast<float>(sum / (2 * radius + 1));
-    sum += at(i + radius + 1) - at(i - radius);
+    sum += static_cast<double>(SampleAt(v, i + radius + 1, loop)) - SampleAt(v, i - radius, loop);
   }
   return out;
 }
