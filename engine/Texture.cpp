@@ -1,6 +1,8 @@
 // Textures: PNG images loaded with SDL_image into a CPU copy of ARGB texels,
 // blank textures the game paints through Lock/Unlock, and the SDL textures
-// made from them when a frame is drawn. An image larger than the renderer
+// made from them when a frame is drawn. Headless runs keep a checked image
+// encoded until its texels are first needed, since most of their frames are
+// never drawn and decoding every picture would be most of their start-up. An image larger than the renderer
 // allows is uploaded as a grid of tiles; Render.cpp splits quads to match.
 #include <SDL.h>
 #include <SDL_image.h>
@@ -54,6 +56,52 @@ void Layout(int total, int limit, int* step, int* apron) {
 
 }  // namespace
 
+namespace {
+
+void LoadFailed(const std::string& reason) {
+  SetError(reason);
+  if (CORE.st) CORE.iface.System_Log("%s", reason.c_str());
+}
+
+// Decodes the PNG image in `bytes` into ARGB texels of the size its header
+// gave; empty if it worked, else why not.
+std::string Decode(const std::vector<uint8_t>& bytes, Texture& t) {
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  SDL_Surface* image = rw ? IMG_LoadPNG_RW(rw) : nullptr;
+  if (rw) SDL_RWclose(rw);
+  if (!image) return IMG_GetError();
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(image);
+  if (!argb || argb->w != t.width || argb->h != t.height) {
+    if (argb) SDL_FreeSurface(argb);
+    return std::string("can't convert: ") + SDL_GetError();
+  }
+  t.texels.resize(static_cast<size_t>(t.width) * t.height);
+  SDL_LockSurface(argb);
+  for (int y = 0; y < t.height; ++y) {
+    memcpy(&t.texels[static_cast<size_t>(y) * t.width],
+           static_cast<const uint8_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch,
+           static_cast<size_t>(t.width) * 4);
+  }
+  SDL_UnlockSurface(argb);
+  SDL_FreeSurface(argb);
+  return {};
+}
+
+}  // namespace
+
+void DecodeTexels(Texture& t) {
+  if (t.encoded.empty()) return;
+  const std::vector<uint8_t> bytes = std::move(t.encoded);
+  t.encoded.clear();
+  const std::string problem = Decode(bytes, t);
+  if (!problem.empty()) {
+    // Too late to refuse the picture: it stays blank.
+    LoadFailed("Can't load texture " + t.label + ": " + problem);
+    t.texels.assign(static_cast<size_t>(t.width) * t.height, 0u);
+  }
+}
+
 TileRect TileTexels(const Texture& t, int col, int row) {
   TileRect r;
   Span(col, t.tileW, t.apronX, t.width, &r.x, &r.w);
@@ -64,6 +112,7 @@ TileRect TileTexels(const Texture& t, int col, int row) {
 bool UploadTexture(Texture& t) {
   EngineState& st = *CORE.st;
   if (!st.renderer) return false;
+  DecodeTexels(t);
   if (t.tiles.empty()) {
     Layout(t.width, st.maxTextureW, &t.tileW, &t.apronX);
     Layout(t.height, st.maxTextureH, &t.tileH, &t.apronY);
@@ -109,11 +158,6 @@ HTEXTURE AddTexture(Texture&& t) {
   return handle;
 }
 
-void LoadFailed(HGE& hge, const std::string& reason) {
-  SetError(reason);
-  hge.System_Log("%s", reason.c_str());
-}
-
 // The largest image a texture is made from: 64 Mi texels (256 MB as ARGB, held
 // up to three times while loading), far beyond the game's largest picture.
 constexpr uint64_t kMaxTexels = uint64_t{1} << 26;
@@ -127,8 +171,8 @@ uint32_t BigEndian32(const uint8_t* b) {
 // because SDL_image's reader ignores the end of the data and libpng would go on
 // reading stale bytes (a truncated file can keep it going forever). The image
 // size in IHDR must be one a texture can hold, so that a small file cannot
-// claim gigabytes. Leaves `rw` at its start.
-std::string CheckPng(SDL_RWops* rw) {
+// claim gigabytes; it is stored in `t`. Leaves `rw` at its start.
+std::string CheckPng(SDL_RWops* rw, Texture& t) {
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   const Sint64 size = SDL_RWsize(rw);
   uint8_t head[16];
@@ -150,9 +194,11 @@ std::string CheckPng(SDL_RWops* rw) {
       const uint64_t texels = uint64_t{BigEndian32(head + 8)} * BigEndian32(head + 12);
       if (memcmp(head + 4, "IHDR", 4) != 0 || length != 13) {
         problem = "PNG image without a header";
-      } else if (texels > kMaxTexels) {
-        problem = "PNG image too large";
+      } else if (texels == 0 || texels > kMaxTexels) {
+        problem = texels ? "PNG image too large" : "PNG image without texels";
       }
+      t.width = static_cast<int>(BigEndian32(head + 8));
+      t.height = static_cast<int>(BigEndian32(head + 12));
     } else if (memcmp(head + 4, "IEND", 4) == 0) {
       break;
     }
@@ -167,7 +213,7 @@ std::string CheckPng(SDL_RWops* rw) {
 
 HTEXTURE HGE::Texture_Create(int width, int height) {
   if (width <= 0 || height <= 0) {
-    engine::LoadFailed(*this, "Can't create a texture of size " + std::to_string(width) + "x" +
+    engine::LoadFailed("Can't create a texture of size " + std::to_string(width) + "x" +
                                   std::to_string(height));
     return 0;
   }
@@ -190,42 +236,28 @@ HTEXTURE HGE::Texture_Load(const char* filename, uint32_t size, bool /*mipmap*/)
     rw = SDL_RWFromFile(label.c_str(), "rb");
   }
   if (!rw) {
-    engine::LoadFailed(*this, "Can't load texture " + label + ": " + SDL_GetError());
+    engine::LoadFailed("Can't load texture " + label + ": " + SDL_GetError());
     return 0;
   }
   // Only PNG, the game's one image format, reaches a decoder, and only once its
   // layout and size have been checked.
-  const std::string problem = engine::CheckPng(rw);
-  if (!problem.empty()) {
-    SDL_RWclose(rw);
-    engine::LoadFailed(*this, "Can't load texture " + label + ": " + problem);
-    return 0;
-  }
-  SDL_Surface* image = IMG_LoadPNG_RW(rw);
-  SDL_RWclose(rw);
-  if (!image) {
-    engine::LoadFailed(*this, "Can't load texture " + label + ": " + IMG_GetError());
-    return 0;
-  }
-  SDL_Surface* argb = SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(image);
-  if (!argb || argb->w <= 0 || argb->h <= 0) {
-    if (argb) SDL_FreeSurface(argb);
-    engine::LoadFailed(*this, "Can't convert texture " + label + ": " + SDL_GetError());
-    return 0;
-  }
   engine::Texture t;
-  t.width = argb->w;
-  t.height = argb->h;
-  t.texels.resize(static_cast<size_t>(t.width) * t.height);
-  SDL_LockSurface(argb);
-  for (int y = 0; y < t.height; ++y) {
-    memcpy(&t.texels[static_cast<size_t>(y) * t.width],
-           static_cast<const uint8_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch,
-           static_cast<size_t>(t.width) * 4);
+  t.label = label;
+  std::string problem = engine::CheckPng(rw, t);
+  if (problem.empty()) {
+    t.encoded.resize(static_cast<size_t>(SDL_RWsize(rw)));
+    if (SDL_RWread(rw, t.encoded.data(), t.encoded.size(), 1) != 1) problem = "can't read it";
   }
-  SDL_UnlockSurface(argb);
-  SDL_FreeSurface(argb);
+  SDL_RWclose(rw);
+  if (problem.empty() && !engine::Headless()) {
+    const std::vector<uint8_t> bytes = std::move(t.encoded);
+    t.encoded.clear();
+    problem = engine::Decode(bytes, t);
+  }
+  if (!problem.empty()) {
+    engine::LoadFailed("Can't load texture " + label + ": " + problem);
+    return 0;
+  }
   return engine::AddTexture(std::move(t));
 }
 
@@ -250,6 +282,7 @@ int HGE::Texture_GetHeight(HTEXTURE tex, bool /*original*/) {
 uint32_t* HGE::Texture_Lock(HTEXTURE tex, bool readOnly, int left, int top, int width, int height) {
   engine::Texture* t = engine::FindTexture(tex);
   if (!t || left < 0 || top < 0 || left >= t->width || top >= t->height) return nullptr;
+  engine::DecodeTexels(*t);
   (void)width;  // the whole row pitch stays the texture's width either way
   (void)height;
   if (!readOnly) t->dirty = true;
