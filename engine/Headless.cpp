@@ -65,4 +65,30 @@ int TextureTiles(uint32_t tex) {
   return t ? static_cast<int>(t->tiles.size()) : 0;
 }
 
+std::vector<DrawnQuad> LastFrameQuads() {
+  std::vector<DrawnQuad> quads;
+  if (!CORE.st) return quads;
+  const engine::FrameList& frame = CORE.st->lastFrame;
+  for (const engine::DrawCmd& cmd : frame.cmds) {
+    const engine::Texture* t = engine::FindTexture(cmd.tex);
+    for (size_t q = 0; q < cmd.quads; ++q) {
+      const hgeVertex* v = &frame.verts[cmd.first + q * 4];
+      DrawnQuad d{t ? t->label : std::string(), v[0].x, v[0].y, 0, 0, v[0].tx, v[0].ty, v[0].col};
+      float right = d.x, bottom = d.y;
+      for (int i = 1; i < 4; ++i) {
+        d.x = std::min(d.x, v[i].x);
+        d.y = std::min(d.y, v[i].y);
+        right = std::max(right, v[i].x);
+        bottom = std::max(bottom, v[i].y);
+        d.u = std::min(d.u, v[i].tx);
+        d.v = std::min(d.v, v[i].ty);
+      }
+      d.w = right - d.x;
+      d.h = bottom - d.y;
+      quads.push_back(d);
+    }
+  }
+  return quads;
+}
+
 }  // namespace headless

@@ -47,6 +47,15 @@ void SetMaxTextureSize(int size);
 // How many SDL textures (tiles) carry a texture now; 0 until a frame drawing
 // it has been rendered, 1 when it fits the renderer whole.
 int TextureTiles(uint32_t tex);
+// One quad of the last complete frame, in drawing order: the file its texture
+// was loaded from (empty for made or no texture), its bounding box on screen,
+// its smallest texture coordinates and its first corner's colour.
+struct DrawnQuad {
+  std::string texture;
+  float x, y, w, h, u, v;
+  uint32_t color;
+};
+std::vector<DrawnQuad> LastFrameQuads();
 }  // namespace headless
 
 // Windows-style key name lookup shared by the sim's script parser:

@@ -1,6 +1,8 @@
 // The tuning file loader: line numbering, types, failed reads, long lines.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,120 +12,77 @@
 namespace {
 
 // 79 lines, line i holding 1000 + i, except where replaced.
-std::string File(const std::vector<std::pair<int, std::string>>& replaced = {}, int lines = 79) {
-  std::vector<std::string> text;
-  for (int i = 0; i < lines; ++i) text.push_back(std::to_string(1000 + i) + " value " + std::to_string(i));
-  for (const auto& [line, content] : replaced) text[line] = content;
+std::string File(const std::map<int, std::string>& replaced = {}, int lines = 79) {
   std::string out;
-  for (const std::string& line : text) out += line + "\n";
+  for (int i = 0; i < lines; ++i)
+    out += (replaced.count(i) ? replaced.at(i) : std::to_string(1000 + i) + " value") + "\n";
   return out;
 }
 
-void Load(const std::string& content) {
-  ResetGameValuesToBuiltIn();
-  std::istringstream in(content);
-  LoadGameValues(in);
+// The variable a line feeds, whatever its type.
+float ValueOf(int line) {
+  const GameValueRef ref = GameValueAt(line);
+  return ref.asFloat ? *ref.asFloat : ref.asInt ? static_cast<float>(*ref.asInt) : *ref.asBool;
 }
 
 TEST(GameValues, EveryLineFeedsItsVariable) {
-  Load(File());
-  EXPECT_EQ(worldSpeed, 1000);
-  EXPECT_EQ(screenWidth, 1003);
-  EXPECT_EQ(screenHeight, 1004);
-  EXPECT_FLOAT_EQ(rainDropInterval, 1007);
-  EXPECT_FLOAT_EQ(mountainInterval, 1035);
-  EXPECT_EQ(treeGrowthHits, 1040);
-  EXPECT_EQ(rainHitPoints, 1047);
-  EXPECT_FLOAT_EQ(rainDropEnergy, 1061);
-  EXPECT_FLOAT_EQ(cloud4WaveMax, 1076);
+  std::istringstream in(File());
+  LoadGameValues(in);
+  EXPECT_EQ(
+      (std::array{worldSpeed, rainDropInterval, mountainInterval, rainDropEnergy, cloud4WaveMax}),
+      (std::array{1000.0f, 1007.0f, 1035.0f, 1061.0f, 1076.0f}));
+  EXPECT_EQ((std::array{screenWidth, screenHeight, treeGrowthHits, rainHitPoints}),
+            (std::array{1003, 1004, 1040, 1047}));
   EXPECT_TRUE(particleEffects);
 }
 
-TEST(GameValues, CommentsAfterTheNumberAreSkipped) {
-  Load(File({{0, "35 and some words"}}));
-  EXPECT_EQ(worldSpeed, 35);
-  EXPECT_EQ(grassHeight, 1001);
-}
-
-TEST(GameValues, TypesTruncateAndThreshold) {
-  Load(File({{40, "2.9"}, {41, "-2.9"}, {77, "0.49"}}));
-  EXPECT_EQ(treeGrowthHits, 2);
-  EXPECT_EQ(treeExtinguishHits, -2);
-  EXPECT_FALSE(particleEffects);
-  Load(File({{77, "0.5"}}));
-  EXPECT_TRUE(particleEffects);
-}
-
-TEST(GameValues, ExponentNotation) {
-  Load(File({{0, "1e2"}}));
-  EXPECT_EQ(worldSpeed, 100);
-}
-
-TEST(GameValues, EmptyLineShiftsLaterValuesUp) {
-  Load(File({{10, ""}}));
-  EXPECT_FLOAT_EQ(rainGravity, 1009);
-  EXPECT_FLOAT_EQ(rainWind, 1011);  // line 11's number became entry 10
-  EXPECT_FLOAT_EQ(treeWaveInterval, 1012);
-}
-
-TEST(GameValues, LayerPeriodComesFromLine62) {
-  Load(File({{36, "5"}, {62, "77"}}));
-  EXPECT_FLOAT_EQ(layer1Period, 77);
-}
-
-TEST(GameValues, FailedReadRepeatsTheLastGoodValue) {
-  Load(File({{20, "not a number"}}));
-  EXPECT_FLOAT_EQ(fullDarkEnergy, 1019);       // line 21: stream failed at line 20
-  EXPECT_FLOAT_EQ(largeEnergyMin, 1019);
-  EXPECT_FLOAT_EQ(cloud4WaveMax, 1019);
-  EXPECT_TRUE(particleEffects);                 // 1019 >= 0.5
-}
-
-TEST(GameValues, ShortFilesLoad) {
-  Load(File({}, 78));  // line 78 missing: no effect
-  EXPECT_FLOAT_EQ(cloud4WaveMax, 1076);
-  Load(File({}, 30));  // ends early: later entries repeat line 29
-  EXPECT_FLOAT_EQ(personSpacing, 1029);
-  EXPECT_FLOAT_EQ(cloud1WaveMax, 1029);
-}
-
-TEST(GameValues, LongCommentDoesNotShiftLaterLines) {
-  Load(File({{5, "7 " + std::string(5000, 'x')}}));
-  EXPECT_FLOAT_EQ(rainDropInterval, 1007);
-  EXPECT_FLOAT_EQ(cloud4WaveMax, 1076);
-}
-
-TEST(GameValues, NoNumberOnFirstLineKeepsBuiltInValues) {
-  Load("hello\n1\n2\n");
-  EXPECT_EQ(worldSpeed, 35);
-  EXPECT_EQ(screenWidth, 1024);
-  EXPECT_FLOAT_EQ(layer1Period, 120);
-  Load("");
-  EXPECT_EQ(screenHeight, 768);
-}
-
-TEST(GameValues, WindowsLineEndsAndGarbage) {
+TEST(GameValues, LineNumbersTypesAndBrokenFiles) {
   std::string crlf = File();
   for (size_t i = 0; (i = crlf.find('\n', i)) != std::string::npos; i += 2) crlf.insert(i, "\r");
-  Load(crlf);
-  EXPECT_FLOAT_EQ(cloud4WaveMax, 1076);
   const char garbage[] = "12\0\xff\xfe garbage\n";
-  Load(std::string(garbage, sizeof garbage - 1) + File());
-  EXPECT_EQ(worldSpeed, 12);
+  // A file, and the values its lines give (line -> value of its variable).
+  const std::pair<std::string, std::map<int, float>> rows[] = {
+      {File({{0, "35 and some words"}}), {{0, 35}, {1, 1001}}},
+      // Ints truncate toward zero; the flag is set from 0.5 on.
+      {File({{40, "2.9"}, {41, "-2.9"}, {77, "0.49"}}), {{40, 2}, {41, -2}, {77, 0}}},
+      {File({{77, "0.5"}}), {{77, 1}}},
+      {File({{0, "1e2"}}), {{0, 100}}},
+      // An empty line is skipped: line 11's number becomes entry 10.
+      {File({{10, ""}}), {{9, 1009}, {10, 1011}, {11, 1012}}},
+      {File({{36, "5"}, {62, "77"}}), {{36, 77}}},  // layer1Period: line 62 wins over 36
+      // A failed read fails the stream: every later entry repeats the last good value.
+      {File({{20, "not a number"}}), {{20, 1019}, {21, 1019}, {76, 1019}, {77, 1}}},
+      {File({}, 78), {{76, 1076}}},              // line 78 missing: no effect
+      {File({}, 30), {{30, 1029}, {67, 1029}}},  // ends early: later entries repeat line 29
+      {File({{5, "7 " + std::string(5000, 'x')}}), {{7, 1007}, {76, 1076}}},  // long comment
+      {crlf, {{76, 1076}}},
+      {std::string(garbage, sizeof garbage - 1) + File(), {{0, 12}}},
+      // No number on the first line: the built-in values stay.
+      {"hello\n1\n2\n", {{0, 35}, {3, 1024}, {62, 120}}},
+      {"", {{4, 768}}},
+  };
+  for (const auto& [file, expected] : rows) {
+    ResetGameValuesToBuiltIn();
+    std::istringstream in(file);
+    LoadGameValues(in);
+    for (auto [line, value] : expected)
+      EXPECT_FLOAT_EQ(ValueOf(line), value) << "line " << line << " of " << file.substr(0, 60);
+  }
 }
 
-TEST(GameValues, MissingFileKeepsValues) {
-  ResetGameValuesToBuiltIn();
+TEST(GameValues, AMissingFileKeepsTheValuesHeld) {
   worldSpeed = 99;
   LoadGameValues();  // the test's working directory has no GameValues.txt
   EXPECT_EQ(worldSpeed, 99);
 }
 
-TEST(GameValues, NamesOfTheVariables) {
+TEST(GameValues, NamesAndTypesOfTheVariables) {
   EXPECT_STREQ(GameValueAt(0).name, "worldSpeed");
-  EXPECT_EQ(GameValueAt(5).name, nullptr);
+  EXPECT_EQ(GameValueAt(0).asFloat, &worldSpeed);
+  EXPECT_EQ(GameValueAt(40).asInt, &treeGrowthHits);
   EXPECT_STREQ(GameValueAt(77).name, "particleEffects");
-  EXPECT_EQ(GameValueAt(79).name, nullptr);
+  EXPECT_EQ(GameValueAt(77).asBool, &particleEffects);
+  for (int line : {-1, 5, 78, 79}) EXPECT_EQ(GameValueAt(line).name, nullptr) << line;
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -20,8 +19,7 @@
 namespace enginetest {
 
 // Hands out a fixed list of deltas, running an optional hook before each frame.
-class ScriptedDriver : public FrameDriver {
- public:
+struct ScriptedDriver : FrameDriver {
   std::vector<float> deltas;
   std::function<void(int frame)> beforeFrame;  // frame index about to run
   int asked = 0;
@@ -49,21 +47,13 @@ class TempDir {
   std::string path_;
 };
 
-// Writes a PNG whose pixels are given unpremultiplied ARGB (alpha 255 or 0 keeps them exact).
+// Writes a PNG whose pixels are given as opaque ARGB.
 inline void WritePng(const std::string& file, int w, int h,
                      const std::function<uint32_t(int x, int y)>& pixel) {
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-  cairo_surface_flush(s);
-  unsigned char* data = cairo_image_surface_get_data(s);
-  const int stride = cairo_image_surface_get_stride(s);
-  for (int y = 0; y < h; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
-    for (int x = 0; x < w; ++x) {
-      const uint32_t c = pixel(x, y);
-      row[x] = (c >> 24) == 0 ? 0u : c;
-    }
-  }
-  cairo_surface_mark_dirty(s);
+  std::vector<uint32_t> data(static_cast<size_t>(w) * h);
+  for (int i = 0; i < w * h; ++i) data[i] = pixel(i % w, i / w);
+  cairo_surface_t* s = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(data.data()), CAIRO_FORMAT_ARGB32, w, h, w * 4);
   cairo_surface_write_to_png(s, file.c_str());
   cairo_surface_destroy(s);
 }
@@ -81,10 +71,9 @@ inline Image ReadPng(const std::string& file) {
   if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
     img.width = cairo_image_surface_get_width(s);
     img.height = cairo_image_surface_get_height(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
     const int stride = cairo_image_surface_get_stride(s);
     for (int y = 0; y < img.height; ++y) {
-      auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+      auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(s) + y * stride);
       for (int x = 0; x < img.width; ++x) img.rgb.push_back(row[x] & 0xFFFFFF);
     }
   }

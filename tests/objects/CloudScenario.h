@@ -1,156 +1,165 @@
-// Script pieces shared by the player-cloud, rain and lightning scenarios: a
-// quiet world (no energy clouds, mountains or drain) with known tuning values,
-// clouds joined at known places, and small readers for the dumps.
+// Pieces shared by the objects' scenario tests: a quiet world with known
+// tuning values, players joined at known places, one simulator run split into
+// named parts, and a table checker for the dumps. Scripts here put ';' between
+// commands; the simulator reads one a line.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <nlohmann/json.hpp>
-#include <sstream>
-#include <string>
+#include <cmath>
+#include <initializer_list>
 #include <utility>
-#include <vector>
 
 #include "tests/SimRunner.h"
 
 namespace cloudscenario {
 
+using nlohmann::json;
+using Dumps = std::vector<json>;
+
 // Start-up, known tuning values, nothing spawning, and the game in play.
 inline std::string QuietWorld() {
-  return R"(seed 7
-start
-set energyDrainRate 0
-set rainDropEnergy 1
-set smallEnergyCloudGain 10
-set mediumEnergyCloudGain 20
-set largeEnergyCloudGain 30
-set weakEnergyMax 10
-set smallEnergyMax 30
-set largeEnergyMin 60
-set startEnergy 20
-set weakAcceleration 400
-set smallAcceleration 500
-set mediumAcceleration 300
-set largeAcceleration 200
-set cloudFrameTime 0.1
-set rainDropInterval 0.02
-set rainDropSpeed 5
-set rainGravity 100
-set rainWind -10
-set groundHeight 100
-set cloud1WaveInterval 1000000
-set cloud2WaveInterval 1000000
-set cloud3WaveInterval 1000000
-set cloud4WaveInterval 1000000
-set mountainInterval 1000000
-set treeWaveInterval 1000000
-set houseWaveInterval 1000000
-set personWaveInterval 1000000
-set GameState 1
-)";
+  std::string s = "seed 7; start;";
+  for (const char* v : {"energyDrainRate 0", "rainDropEnergy 1", "smallEnergyCloudGain 10",
+                        "mediumEnergyCloudGain 20", "largeEnergyCloudGain 30", "weakEnergyMax 10",
+                        "smallEnergyMax 30", "largeEnergyMin 60", "startEnergy 20",
+                        "weakAcceleration 400", "smallAcceleration 500", "mediumAcceleration 300",
+                        "largeAcceleration 200", "cloudFrameTime 0.1", "rainDropInterval 0.02",
+                        "rainDropSpeed 5", "rainGravity 100", "rainWind -10", "groundHeight 100"})
+    s += std::string("set ") + v + ";";
+  for (const char* w : {"cloud1Wave", "cloud2Wave", "cloud3Wave", "cloud4Wave", "mountain",
+                        "treeWave", "houseWave", "personWave"})
+    s += std::string("set ") + w + "Interval 1000000;";
+  return s + "set GameState 1;";
 }
 
 // Player 1 joins with Space; its cloud stands at (200, 200), Small, 150 x 80.
-inline std::string JoinPlayer1() { return "press SPACE\nframes 1\nset player1.velocity 0 0\n"; }
+inline std::string JoinPlayer1() { return "press SPACE; frames 1; set player1.velocity 0 0;"; }
 
 // Both players join. Player 2's join key is also its rain key, so the drop of
 // the join frame is swept away and the energies are put back to 20.
 inline std::string JoinBoth() {
-  return "hold SPACE NUMPAD0\nframes 1\nrelease all\nset rain.drops clear\nframes 1\n"
-         "set player1.energy 20\nset player2.energy 20\n"
-         "set player1.velocity 0 0\nset player2.velocity 0 0\n";
+  return "hold SPACE NUMPAD0; frames 1; release all; set rain.drops clear; frames 1;"
+         "set player1.energy 20; set player2.energy 20;"
+         "set player1.velocity 0 0; set player2.velocity 0 0;";
 }
 
 // n frames of the given length, with a dump after each.
 inline std::string DumpEachFrame(int n, const std::string& dt) {
   std::string s;
-  for (int i = 0; i < n; ++i) s += "frames 1 " + dt + "\ndump\n";
+  for (int i = 0; i < n; ++i) s += ";frames 1 " + dt + "; dump;";
   return s;
 }
 
-inline bool HasSound(const nlohmann::json& dump, const std::string& call) {
-  for (const auto& s : dump["sounds"])
-    if (s == call) return true;
-  return false;
+inline Dumps RunScript(std::string script, const SimOptions& options = {}) {
+  std::replace(script.begin(), script.end(), ';', '\n');
+  const SimResult r = RunSimWith(script + "\n", options);
+  EXPECT_EQ(r.exitCode, 0) << r.errors;
+  return r.dumps;
 }
 
-inline int CountSound(const std::vector<nlohmann::json>& dumps, const std::string& call) {
+inline float F(const json& value) { return value.get<float>(); }
+
+// How often one dump, or a run of them, made a sound call.
+inline int Sounds(const json& dump, const std::string& call) {
+  return static_cast<int>(std::count(dump["sounds"].begin(), dump["sounds"].end(), call));
+}
+inline int Sounds(const Dumps& dumps, const std::string& call) {
   int n = 0;
-  for (const auto& d : dumps)
-    for (const auto& s : d["sounds"])
-      if (s == call) ++n;
+  for (const json& d : dumps) n += Sounds(d, call);
   return n;
 }
 
-inline float F(const nlohmann::json& value) { return value.get<float>(); }
+// Numbers match to a thousandth, arrays element by element.
+inline bool Same(const json& a, const json& b) {
+  if (a.is_number() && b.is_number()) return std::fabs(a.get<double>() - b.get<double>()) < 1e-3;
+  if (!a.is_array() || !b.is_array() || a.size() != b.size()) return a == b;
+  return std::equal(a.begin(), a.end(), b.begin(), Same);
+}
 
-// One simulator run shared by several tests: the script is built from named
-// parts, and each test reads the dumps its part made. Starting the game is
-// the slow step, so related situations are played one after the other.
+// Checks a table of rows {at, path, value}: dump `at` holds `value` at `path`,
+// a JSON pointer under the prefix unless it starts with '/'; "sound:CALL"
+// stands for how often that dump made the sound call.
+//   Expect(dumps) = {{0, "energy", 47}, {1, "/rain/dropCount", 0}};
+struct Want {
+  size_t at;
+  std::string path;
+  json value;
+};
+struct Expectations {
+  Expectations(const Dumps& dumps, std::string under) : d(dumps), prefix(std::move(under)) {}
+  void operator=(std::initializer_list<Want> wants) const {
+    for (const auto& [at, path, value] : wants) {
+      const std::string pointer = path[0] == '/' ? path : prefix + path;
+      const json got = at >= d.size() ? json("no such dump")
+                       : path.rfind("sound:", 0) == 0
+                           ? json(Sounds(d[at], path.substr(6)))
+                           : d[at].value(json::json_pointer(pointer), json());
+      EXPECT_TRUE(Same(got, value))
+          << "dump " << at << ", " << path << ": " << got << " is not " << value;
+    }
+  }
+  const Dumps& d;
+  const std::string prefix;
+};
+inline Expectations Expect(const Dumps& d, const std::string& prefix = "/player1/") {
+  return {d, prefix};
+}
+
+// The values at one path through dumps [from, to).
+inline json Series(const Dumps& d, const std::string& path, size_t from = 0, size_t to = 1000000) {
+  json out = json::array();
+  for (size_t i = from; i < std::min(to, d.size()); ++i)
+    out.push_back(d[i].value(json::json_pointer(path), json()));
+  return out;
+}
+
+// One simulator run shared by several tests, built of named parts: a part's
+// dumps are those made by the text added after it, which follows `reset`:
+//   run.Part("braking") << "hold D; frames 1; dump";
+// The game runs once, when first read.
 class SharedRun {
  public:
-  SharedRun& Add(const std::string& text) {
-    script_ += text;
+  explicit SharedRun(std::string start, SimOptions options = {})
+      : script_(std::move(start)), options_(std::move(options)) {}
+  SharedRun& operator<<(const std::string& text) {
+    script_ += ";" + text;
     return *this;
   }
-  // Starts a part; its dumps are those made by the text added after it.
   SharedRun& Part(const std::string& name) {
-    starts_[name] = CountDumps();
-    order_.push_back(name);
-    return *this;
+    size_t dumps = 0;  // no other command or name holds the word
+    for (size_t at = script_.find("dump"); at != std::string::npos;
+         at = script_.find("dump", at + 1))
+      ++dumps;
+    starts_.emplace_back(name, dumps);
+    return *this << reset;
   }
-  // Runs the script once, on first use.
-  const std::vector<nlohmann::json>& Dumps(const std::string& part) {
-    if (!ran_) {
-      ran_ = true;
-      result_ = RunSimWith(script_, options);
-      // Reported by the first test that reads the run; sanitizer faults end it non-zero.
-      EXPECT_EQ(result_.exitCode, 0) << result_.errors;
-      ends_.clear();
-      for (size_t i = 0; i < order_.size(); ++i) {
-        ends_[order_[i]] = i + 1 < order_.size() ? starts_[order_[i + 1]] : result_.dumps.size();
-      }
-      for (const std::string& name : order_) {
-        const size_t from = std::min(starts_[name], result_.dumps.size());
-        const size_t to = std::min(ends_[name], result_.dumps.size());
-        parts_[name].assign(result_.dumps.begin() + from, result_.dumps.begin() + to);
-      }
+  const Dumps& operator[](const std::string& part) {
+    if (parts_.empty()) {
+      const Dumps all = RunScript(script_, options_);
+      starts_.emplace_back("", all.size());
+      for (size_t i = 0; i + 1 < starts_.size(); ++i)
+        parts_[starts_[i].first].assign(all.begin() + std::min(starts_[i].second, all.size()),
+                                        all.begin() + std::min(starts_[i + 1].second, all.size()));
     }
     return parts_[part];
   }
-  const SimResult& Result() const { return result_; }
-
-  SimOptions options;
+  std::string reset;
 
  private:
-  size_t CountDumps() const {
-    std::istringstream lines(script_);
-    size_t n = 0;
-    for (std::string line; std::getline(lines, line);) n += line == "dump";
-    return n;
-  }
-
   std::string script_;
-  bool ran_ = false;
-  SimResult result_;
-  std::vector<std::string> order_;
-  std::map<std::string, size_t> starts_, ends_;
-  std::map<std::string, std::vector<nlohmann::json>> parts_;
+  SimOptions options_;
+  std::vector<std::pair<std::string, size_t>> starts_;
+  std::map<std::string, Dumps> parts_;
 };
 
 // A high-score table that a score of 0 never enters, so that a cloud that dies
 // simply leaves the game.
 inline SimOptions UnreachableHighScores() {
   SimOptions o;
-  std::string names, points;
-  for (int i = 0; i < 10; ++i) {
-    names += "ZZZ\n";
-    points += std::to_string(5000 - 500 * i) + "\n";
-  }
-  o.files["highscore_names.txt"] = names;
-  o.files["highscore_points.txt"] = points;
+  o.files["highscore_points.txt"] = "5000\n4500\n4000\n3500\n3000\n2500\n2000\n1500\n1000\n500\n";
+  for (int i = 0; i < 10; ++i) o.files["highscore_names.txt"] += "ZZZ\n";
   return o;
 }
 

@@ -4,60 +4,48 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "tests/objects/CloudScenario.h"
 
 using namespace cloudscenario;
-using nlohmann::json;
 
 namespace {
 
 constexpr int kStands = 538, kWalks = 593;  // tops of trees and houses, of people and sheep
 const std::string kFrame = "0.0166667";
+const std::string kObject = "/objects/0/", kScore = "/player1/score";  // the world's one object
 
 // Player 1 large and still; nothing spawns, no plane flies.
 std::string Ground(const std::string& tuning = "") {
-  return QuietWorld() + tuning + "set spawn.sheepWaveTimer -1e9\nset spawn.planeTimer -1e9\n" +
-         JoinPlayer1() + "set player1.energy 80\nframes 6 0.0625\n";
+  return QuietWorld() + tuning + ";set spawn.sheepWaveTimer -1e9; set spawn.planeTimer -1e9;" +
+         JoinPlayer1() + "set player1.energy 80; frames 6 0.0625;";
 }
 // The world's one object, new at x = 500, and a score of 0.
 std::string Only(const std::string& cls, int y, const std::string& more = "") {
-  return "set objects clear\nspawn " + cls + " 500 " + std::to_string(y) +
-         "\nset player1.score 0\n" + more;
+  return "set objects clear; spawn " + cls + " 500 " + std::to_string(y) +
+         "; set player1.score 0;" + more;
 }
 // The object put back at x = 500 and n drops on it in one frame; player 2 has
 // no cloud, so owner 2's drops are nobody's.
 std::string Drops(int n, int y, int owner = 1) {
-  std::string s = "set objects.0.position 500 " + std::to_string(y) + "\n";
+  std::string s = "set objects.0.position 500 " + std::to_string(y) + ";";
   for (int i = 0; i < n; ++i)
-    s += "set rain.addDrop 520 " + std::to_string(y + 20) + " " + std::to_string(owner) + "\n";
-  return s + "frames 1\ndump\n";
+    s += "set rain.addDrop 520 " + std::to_string(y + 20) + " " + std::to_string(owner) + ";";
+  return s + "frames 1; dump;";
 }
 // Once the last bolt is surely over, the object put back at x = 500 under a
 // bolt that player 1 casts in the next frame.
-std::string Strike(int y, const std::string& then = "frames 15\ndump\n") {
-  return "frames 20\nset objects.0.position 500 " + std::to_string(y) +
-         "\nset player1.position 400 300\nset player1.velocity 0 0\n"
-         "set player1.lightning.charges 5\nset player1.lightning.lastCastTime -100\npress H\n" +
+std::string Strike(int y, const std::string& then = "frames 15; dump;") {
+  return "frames 20; set objects.0.position 500 " + std::to_string(y) +
+         "; set player1.position 400 300; set player1.velocity 0 0;"
+         "set player1.lightning.charges 5; set player1.lightning.lastCastTime -100; press H;" +
          then;
 }
 const json& O(const json& dump) { return dump["objects"][0]; }
 int Score(const json& dump) { return dump["player1"]["score"]; }
 
-// Expected values: a path without a leading '/' is a field of the one object.
-void Expect(const std::vector<json>& d,
-            const std::vector<std::tuple<size_t, std::string, json>>& wants) {
-  for (const auto& [dump, field, value] : wants) {
-    const std::string path = field[0] == '/' ? field : "/objects/0/" + field;
-    ASSERT_LT(dump, d.size());
-    EXPECT_EQ(d[dump].value(json::json_pointer(path), json()), value) << dump << path;
-  }
-}
 // The values a property of the object takes in turn, each with the time it first shows.
-std::vector<std::pair<json, float>> Runs(const std::vector<json>& d, size_t from, size_t to,
+std::vector<std::pair<json, float>> Runs(const Dumps& d, size_t from, size_t to,
                                          const std::function<json(const json&)>& of) {
   std::vector<std::pair<json, float>> runs;
   for (size_t i = from; i < to && i < d.size(); ++i)
@@ -85,72 +73,66 @@ auto Loop(int first, int end) {
 TEST(GroundObjects, Trees) {
   // Growth every 4 drops, fire out after 3; each kind of rain point differs.
   std::string s = Ground(
-      "set treeGrowthHits 4\nset treeExtinguishHits 3\nset smallTreeRainBonus 100\n"
-      "set growingTreeRainPoints 10\nset fullTreeRainPoints 1\n");
+      "set treeGrowthHits 4; set treeExtinguishHits 3; set smallTreeRainBonus 100;"
+      "set growingTreeRainPoints 10; set fullTreeRainPoints 1");
   s += Only("Tree0", kStands);
   for (int i = 0; i < 9; ++i) s += Drops(1, kStands);  // 0..8
   s += DumpEachFrame(80, kFrame);                      // 9..88: growing
   for (int stage = 0; stage < 3; ++stage) {            // 89 + 67 * stage ...
-    s += Only("Tree2", kStands) + Drops(4 * stage, kStands) + "frames 90\nset player1.score 0\n";
+    s += Only("Tree2", kStands) + Drops(4 * stage, kStands) + "frames 90; set player1.score 0;";
     s += Strike(kStands, DumpEachFrame(60, kFrame)) + Strike(kStands) + Drops(2, kStands) +
-         Drops(1, kStands) + "frames 30\ndump\n" + Drops(1, kStands) + Strike(kStands);
+         Drops(1, kStands) + "frames 30; dump;" + Drops(1, kStands) + Strike(kStands);
   }
-  s += Only("Tree1", kStands) + Drops(4, kStands, 2);  // 290
-  const std::vector<json> d = RunSim(s);
+  s += Only("Tree1", kStands) + Drops(4, kStands, 2);  // 290: nobody's drops grow it too
+  const Dumps d = RunScript(s);
   ASSERT_EQ(d.size(), 291u);
 
-  const int points[] = {110, 110, 110, 10, 10, 10, 10, 1, 1};
-  for (int i = 0; i < 9; ++i) {
-    EXPECT_EQ(Score(d[i]) - (i ? Score(d[i - 1]) : 0), points[i]) << "drop " << i + 1;
-    EXPECT_EQ(O(d[i])["stage"], i < 3 ? 0 : i < 7 ? 1 : 2);
-    EXPECT_EQ(HasSound(d[i], "Play Tree_Growing_01"), i == 3 || i == 7) << "drop " << i + 1;
-  }
+  const std::string grows = "Play Tree_Growing_01";
+  EXPECT_EQ(Series(d, kScore, 0, 9), json({110, 220, 330, 340, 350, 360, 370, 371, 372}));
+  EXPECT_EQ(Series(d, kObject + "stage", 0, 9), json({0, 0, 0, 1, 1, 1, 1, 2, 2}));
+  EXPECT_EQ(Sounds(Dumps(d.begin(), d.begin() + 9), grows), 2);
+  Expect(d) = {{3, "sound:" + grows, 1}, {7, "sound:" + grows, 1}};
   // Columns 0 to 18 one at a time, each step strictly after the frame time.
   const auto columns = Runs(d, 2, 89, [](const json& o) { return o["column"]; });
   ExpectSteps(columns, 18, Loop(0, 19));
   ExpectPace(columns, 2, columns.size(), 0.05f, 1 / 60.0f);
-  Expect(d, {{88, "column", 18}, {88, "row", 0}, {88, "growing1", false}, {88, "growing2", false}});
+  Expect(d, kObject) = {{88, "column", 18},      {88, "row", 0},   {88, "growing1", false},
+                        {88, "growing2", false}, {290, kScore, 0}, {290, "stage", 1}};
 
   for (int stage = 0; stage < 3; ++stage) {
     SCOPED_TRACE("stage " + std::to_string(stage));
     const size_t b = 89 + 67 * stage;
-    const int first[] = {0, 7, 14}, end[] = {7, 14, 20}, fire[] = {20, 50, 150};
+    const int first[] = {0, 7, 14}, end[] = {7, 14, 20}, fire[] = {20, 50, 150}, f = fire[stage];
     ExpectSteps(Runs(d, b + 2, b + 61, [](const json& o) { return o["column"]; }),
                 end[stage] - first[stage], Loop(first[stage], end[stage]));
     // A second bolt earns nothing; drops on a fire pay full points.
-    // clang-format off
-    Expect(d, {{b, "stage", stage}, {b + 60, "row", 1}, {b + 60, "/player1/score", fire[stage]},
-               {b + 61, "/player1/score", fire[stage]},
-               {b + 62, "/player1/score", fire[stage] + 2}, {b + 63, "charred", true},
-               {b + 63, "burning", false}, {b + 63, "row", 2 + stage}, {b + 63, "column", 0},
-               {b + 63, "whiteSmoke/age", -1}, {b + 63, "fireSmoke/age", -2},
-               {b + 64, "row", 2 + stage}, {b + 65, "rainHits", 4 * stage},
-               {b + 66, "burning", true}, {b + 66, "extinguishHits", 0}});
-    // clang-format on
-    EXPECT_EQ(Score(d[b + 66]) - Score(d[b + 65]), fire[stage]) << "a charred tree burns again";
-    for (size_t i = b + 1; i <= b + 65; ++i)
-      EXPECT_FALSE(HasSound(d[i], "Play Tree_Growing_01")) << "no growth after the fire";
+    const Dumps t(d.begin() + b, d.begin() + b + 67);
+    Expect(t, kObject) = {{0, "stage", stage},    {60, "row", 1},         {60, kScore, f},
+                          {61, kScore, f},        {62, kScore, f + 2},    {63, "charred", true},
+                          {63, "burning", false}, {63, "row", 2 + stage}, {63, "column", 0},
+                          {64, "row", 2 + stage}, {66, "burning", true}};
+    Expect(t, kObject) = {{63, "whiteSmoke/age", -1}, {63, "fireSmoke/age", -2}};
+    Expect(t, kObject) = {{65, "rainHits", 4 * stage}, {66, "extinguishHits", 0}};
+    EXPECT_EQ(Score(d[b + 66]) - Score(d[b + 65]), f) << "a charred tree burns again";
+    EXPECT_EQ(Sounds(Dumps(t.begin() + 1, t.end() - 1), grows), 0) << "no growth after the fire";
   }
-  Expect(d, {{290, "/player1/score", 0}, {290, "stage", 1}});  // nobody's drops grow it too
 }
 
 TEST(GroundObjects, Houses) {
   std::string s = Ground();
-  s += Only("House0", kStands, "set objects.0.hasFlagPole 1\n") + Drops(5, kStands);  // 0
+  s += Only("House0", kStands, "set objects.0.hasFlagPole 1;") + Drops(5, kStands);  // 0
   s += Strike(kStands, DumpEachFrame(90, kFrame)) + Strike(kStands) + Drops(49, kStands) +
        Drops(1, kStands) + Drops(1, kStands) + Strike(kStands);  // 1..95
-  s += Only("House1", kStands, "frames 1\ndump\n") + Strike(kStands, DumpEachFrame(200, kFrame));
-  const std::vector<json> d = RunSim(s);
+  s += Only("House1", kStands, "frames 1; dump;") + Strike(kStands, DumpEachFrame(200, kFrame));
+  const Dumps d = RunScript(s);
   ASSERT_EQ(d.size(), 297u);
 
   // Rain on a standing house is not counted; 500 points once; out on the 50th drop.
-  // clang-format off
-  Expect(d, {{0, "rainHits", 0}, {90, "state", 1}, {90, "/player1/score", 500},
-             {91, "/player1/score", 500}, {92, "state", 1}, {93, "state", 2}, {93, "saved", true},
-             {93, "frameX", 8}, {93, "whiteSmoke/age", -1}, {93, "fireSmoke/age", -2},
-             {94, "rainHits", 50}, {95, "state", 2}, {95, "/player1/score", 500},
-             {96, "frameX", 9}});
-  // clang-format on
+  Expect(d, kObject) = {{0, "rainHits", 0},        {90, "state", 1},     {90, kScore, 500},
+                        {91, kScore, 500},         {92, "state", 1},     {93, "state", 2},
+                        {93, "saved", true},       {93, "frameX", 8},    {93, "whiteSmoke/age", -1},
+                        {93, "fireSmoke/age", -2}, {94, "rainHits", 50}, {95, "state", 2},
+                        {95, kScore, 500},         {96, "frameX", 9}};
   ExpectSteps(Runs(d, 3, 91, [](const json& o) { return o["frameX"]; }), 7, Loop(1, 8));
   ExpectSteps(Runs(d, 1, 91, [](const json& o) { return o["flagFrame"]; }), 7, Loop(0, 7));
   // The wide house catches fire along row 0 once, then loops row 1.
@@ -167,40 +149,39 @@ TEST(GroundObjects, Houses) {
 
 TEST(GroundObjects, People) {
   std::string s = Ground();
-  s +=
-      Only("Person1", kWalks, "set objects.0.direction 2\n") + Drops(15, kWalks) + Drops(1, kWalks);
-  s += Strike(kWalks) + "frames 90\n" + Strike(kWalks) + "frames 150\n" +
-       DumpEachFrame(60, kFrame) + "frames 60\ndump\nframes 30\ndump\n";  // 2..65
-  s += Strike(kWalks) + Drops(20, kWalks) + Strike(kWalks);               // 66..68
-  s += Only("Person3", kWalks) + Strike(kWalks, "frames 15\n") + Drops(15, kWalks) +
-       Drops(1, kWalks) + Drops(1, kWalks, 2) + "frames 400\ndump\n";  // 69..72
+  s += Only("Person1", kWalks, "set objects.0.direction 2;") + Drops(15, kWalks) + Drops(1, kWalks);
+  s += Strike(kWalks) + "frames 90;" + Strike(kWalks) + "frames 150;" + DumpEachFrame(60, kFrame) +
+       "frames 60; dump; frames 30; dump;";                  // 2..65
+  s += Strike(kWalks) + Drops(20, kWalks) + Strike(kWalks);  // 66..68
+  s += Only("Person3", kWalks) + Strike(kWalks, "frames 15;") + Drops(15, kWalks) +
+       Drops(1, kWalks) + Drops(1, kWalks, 2) + "frames 400; dump;";  // 69..72
   // Pace by kind: one second walking left, then walking right off the edge.
   for (const char* kind : {"Person1", "Person3"})
-    s += Only(kind, kWalks, "set objects.0.direction 1\nset objects.0.turnTime 1e9\n") +
-         "frames 1\ndump\nframes 60\ndump\nset objects.0.direction 0\n"
-         "set objects.0.position 1030 593\nframes 1\ndump\n";
-  const std::vector<json> d = RunSim(s);
+    s += Only(kind, kWalks, "set objects.0.direction 1; set objects.0.turnTime 1e9;") +
+         "frames 1; dump; frames 60; dump; set objects.0.direction 0;"
+         "set objects.0.position 1030 593; frames 1; dump;";
+  const Dumps d = RunScript(s);
   ASSERT_EQ(d.size(), 79u);
 
   const json burnStart = O(d[2])["burnStart"];
-  // clang-format off
-  Expect(d, {// Wet on the 16th drop, 2 points a drop; lightning earns nothing.
-             {0, "wet", false}, {1, "wet", true}, {1, "/player1/score", 32}, {2, "burning", true},
-             {2, "screamed", true}, {2, "wet", false},
-             {2, "sheet", "Images\\Persons\\mRodFire.png"}, {2, "drawOffsetY", -25},
-             {2, "/player1/score", 32}, {3, "burnStart", burnStart},
-             // A zombie: rain still pays, lightning changes nothing.
-             {66, "zombie", true}, {66, "wet", true},
-             {66, "sheet", "Images\\Persons\\mRodZombie.png"}, {67, "/player1/score", 72},
-             {68, "zombie", true}, {68, "sheet", "Images\\Persons\\mRodZombie.png"},
-             // Rain puts a fire out on the 16th drop; nobody's drop counts too.
-             {69, "burning", true}, {70, "burning", false}, {70, "wet", true},
-             {70, "drawOffsetY", 0}, {70, "sheet", "Images\\Persons\\mOld.png"},
-             {71, "rainHits", 17}, {71, "/player1/score", 32}, {72, "dead", false},
-             {75, "direction", 2}, {78, "direction", 2}});
-  // clang-format on
+  const std::string sheets = "Images\\Persons\\m", fire = sheets + "RodFire.png",
+                    zombie = sheets + "RodZombie.png", old = sheets + "Old.png";
+  // Wet on the 16th drop, 2 points a drop; lightning earns nothing.
+  Expect(d, kObject) = {{0, "wet", false},          {1, "wet", true},        {1, kScore, 32},
+                        {2, "burning", true},       {2, "screamed", true},   {2, "wet", false},
+                        {2, "sheet", fire},         {2, "drawOffsetY", -25}, {2, kScore, 32},
+                        {3, "burnStart", burnStart}};
+  // A zombie: rain still pays, lightning changes nothing.
+  Expect(d, kObject) = {{66, "zombie", true}, {66, "wet", true},    {66, "sheet", zombie},
+                        {67, kScore, 72},     {68, "zombie", true}, {68, "sheet", zombie}};
+  // Rain puts a fire out on the 16th drop; nobody's drop counts too. Walking
+  // off the right edge turns a person round.
+  Expect(d, kObject) = {{69, "burning", true},  {70, "burning", false}, {70, "wet", true},
+                        {70, "drawOffsetY", 0}, {70, "sheet", old},     {71, "rainHits", 17},
+                        {71, kScore, 32},       {72, "dead", false},    {75, "direction", 2},
+                        {78, "direction", 2}};
   EXPECT_NE(O(d[2])["direction"], 2) << "a standing person runs when set alight";
-  EXPECT_EQ(CountSound(d, "Play GirlScream") + CountSound(d, "Play GirlScream2"), 1);
+  EXPECT_EQ(Sounds(d, "Play GirlScream") + Sounds(d, "Play GirlScream2"), 1);
   // Dead strictly after five seconds of fire, falling to column 5, then still.
   for (size_t i = 4; i < 64; ++i)
     EXPECT_EQ(O(d[i])["dead"], F(d[i]["time"]) - F(burnStart) > 5.0f) << F(d[i]["time"]);
@@ -214,32 +195,30 @@ TEST(GroundObjects, People) {
 
 TEST(GroundObjects, Sheep) {
   std::string s = Ground();
-  const std::string still = "set objects.0.turnTime 1e9\nset objects.0.direction ";
-  s += Only("Sheep", kWalks, still + "2\n") + Drops(15, kWalks) + Drops(1, kWalks) +
+  const std::string still = "set objects.0.turnTime 1e9; set objects.0.direction ";
+  s += Only("Sheep", kWalks, still + "2;") + Drops(15, kWalks) + Drops(1, kWalks) +
        Drops(1, kWalks);  // 0..2
   // Exploding: facing left dry, facing right wet, standing dry.
   struct Case {
     int direction, drops, row, remainsRow, columns, stepMs;
   } cases[] = {{1, 0, 3, 5, 7, 50}, {0, 16, 1, 2, 4, 150}, {2, 0, 0, 2, 7, 50}};
   for (const Case& c : cases)
-    s += Only("Sheep", kWalks, still + std::to_string(c.direction) + "\n") +
-         Drops(c.drops, kWalks) + Strike(kWalks, DumpEachFrame(120, "0.01")) + Strike(kWalks) +
-         Drops(1, kWalks);
-  s += Only("Sheep", kWalks, still + "0\nset objects.0.position 1030 593\nframes 1\ndump\n");
-  const std::vector<json> d = RunSim(s);
+    s += Only("Sheep", kWalks, still + std::to_string(c.direction) + ";") + Drops(c.drops, kWalks) +
+         Strike(kWalks, DumpEachFrame(120, "0.01")) + Strike(kWalks) + Drops(1, kWalks);
+  s += Only("Sheep", kWalks, still + "0; set objects.0.position 1030 593; frames 1; dump;");
+  const Dumps d = RunScript(s);
   ASSERT_EQ(d.size(), 3u + 3 * 123 + 1);
 
-  // clang-format off
-  Expect(d, {{0, "wet", false}, {1, "wet", true}, {1, "frameY", 1}, {2, "/player1/score", 34},
-             {d.size() - 1, "direction", 2}});
-  // clang-format on
+  const size_t last = d.size() - 1;
+  Expect(d, kObject) = {{0, "wet", false}, {1, "wet", true}, {1, "frameY", 1},
+                        {2, "wet", true},  {2, kScore, 34},  {last, "direction", 2}};
   for (size_t k = 0; k < 3; ++k) {
     const Case& c = cases[k];
     SCOPED_TRACE("case " + std::to_string(k));
     const size_t b = 3 + 123 * k;  // b: the drops; b+1..b+120 the explosion
-    const std::vector<json> run(d.begin() + b + 1, d.begin() + b + 124);
+    const Dumps run(d.begin() + b + 1, d.begin() + b + 124);
     const std::string sound = c.drops ? "Play Explode_WetSheep" : "Play Explode_Sheep";
-    EXPECT_EQ(CountSound(run, sound + "1") + CountSound(run, sound + "2"), 1) << "once";
+    EXPECT_EQ(Sounds(run, sound + "1") + Sounds(run, sound + "2"), 1) << "once";
     size_t e = b + 1;
     while (e < b + 121 && !O(d[e])["exploded"]) ++e;
     const auto frames = Runs(d, e, b + 121, Frame);
@@ -253,7 +232,7 @@ TEST(GroundObjects, Sheep) {
     EXPECT_EQ(frames.back().first, json({4, c.remainsRow}));
     // The first step counts from the last walking step.
     ExpectPace(frames, 2 - skip, c.columns - skip, c.stepMs / 1000.0f, 0.01f);
-    Expect(d, {{b + 120, "remains", true}});
+    Expect(d, kObject) = {{b + 120, "remains", true}};
     EXPECT_NEAR(F(O(d[b + 120])["position"][0]) - F(O(d[b + 90])["position"][0]), -21, 0.05)
         << "no walking once exploded";
     EXPECT_EQ(Score(d[b + 122]) - Score(d[b + 121]), 2) << "rain on the remains pays";

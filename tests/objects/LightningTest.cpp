@@ -1,359 +1,191 @@
-// Tests of the lightning: charges and their cap, the cool-down, the thunder,
-// the bolt's three phases and where it hangs, who may cast, the strike box and
-// its window (phase 1 only), and the two screen-sized flash textures.
+// The lightning: charges, the cool-down, the thunder, the bolt's three phases
+// and where it hangs, who may cast, the strike box and its window (phase 1
+// only), and the two screen-sized flash textures.
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <set>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "config/GameValues.h"
-#include "engine/hge.h"
 #include "game/Globals.h"
 #include "game/Sheets.h"
 #include "gfx/SpriteSheet.h"
 #include "gfx/hgeSprite.h"
 #include "objects/GameObject.h"
 #include "objects/Lightning.h"
-#include "sound/SoundBank.h"
 #include "tests/HeadlessEngine.h"
-#include "tests/SimRunner.h"
 #include "tests/objects/CloudScenario.h"
 
 using namespace cloudscenario;
-using nlohmann::json;
 
 namespace {
 
+const char* const kThunders[] = {"Play Thunder", "Play Thunder2", "Play Thunder3"};
 int Thunders(const json& dump) {
   int n = 0;
-  for (const char* s : {"Play Thunder", "Play Thunder2", "Play Thunder3"}) n += HasSound(dump, s);
+  for (const char* call : kThunders) n += Sounds(dump, call);
   return n;
 }
 
-// Both players joined, a good while after start (past the first cool-down);
-// before each part player 1 is Large, standing still at (200, 350), with three
+// Both players joined, a good while after start (past the first cool-down).
+// Before each part player 1 is Large, standing still at (200, 350), with three
 // charges, and the last bolt is long over. Frames of 1/16 s against phases of
 // 0.1 s: each phase lasts two frames.
-SharedRun& BoltRun() {
-  static SharedRun run = [] {
-    const std::string ready =
-        "release all\nframes 12 0.0625\nset player1.position 200 350\n"
-        "set player1.velocity 0 0\nset player1.lightning.charges 3\n";
-    SharedRun r;
-    r.Add(QuietWorld() + JoinBoth() + "frames 40\nset player1.energy 80\nframes 6 0.0625\n");
-    r.Part("fields").Add("dump\n");
-    r.Part("phases").Add(ready + "hold H\n" + DumpEachFrame(6, "0.0625"));
-    r.Part("castRow").Add(ready + "hold H\nframes 1 0.0625\nrelease all\ndump\n" +
-                          DumpEachFrame(9, "0.0625"));
-    r.Part("boltStays")
-        .Add(ready + "hold H\nframes 1 0.0625\nrelease all\n" +
-             "set player1.velocity 100 0\nframes 2 0.0625\ndump\n");
-    r.Part("coolDown").Add(ready + "hold H\n" + DumpEachFrame(14, "0.0625"));
-    r.Part("thunder").Add(ready + "set player1.lightning.charges 9\nhold H\n");
-    for (int i = 0; i < 9; ++i) r.Add("frames 10 0.0625\ndump\n");
-    r.Part("noCharges")
-        .Add(ready + "set player1.lightning.charges 0\nhold H\n" + "frames 5 0.0625\ndump\n");
-    r.Part("medium").Add(ready + "set player1.energy 59\nframes 1\nhold H\nframes 5\ndump\n");
-    r.Part("player2").Add(
-        "release all\nset player2.energy 80\nframes 6 0.0625\n"
-        "set player2.position 500 350\nset player2.velocity 0 0\nhold ENTER\n" +
-        DumpEachFrame(12, "0.0625"));
-    return r;
-  }();
-  return run;
+SharedRun Bolts() {
+  SharedRun r(QuietWorld() + JoinBoth() + "frames 40; set player1.energy 80; frames 6 0.0625");
+  r.reset =
+      "release all; frames 12 0.0625; set player1.position 200 350;"
+      "set player1.velocity 0 0; set player1.lightning.charges 3";
+  r.Part("phases") << "hold H;" + DumpEachFrame(6, "0.0625");
+  r.Part("castRow") << "hold H; frames 1 0.0625; release all; dump;" + DumpEachFrame(9, "0.0625");
+  r.Part("boltStays") << "hold H; frames 1 0.0625; release all; set player1.velocity 100 0;"
+                         "frames 2 0.0625; dump";
+  r.Part("coolDown") << "hold H;" + DumpEachFrame(14, "0.0625");
+  // Past the cool-down while the bolt still shows: no second bolt.
+  r.Part("showing") << "hold H; frames 1 0.0625; set player1.lightning.lastCastTime -100;"
+                       "frames 1 0.0625; dump";
+  r.Part("thunder") << "set player1.lightning.charges 9; hold H";
+  for (int i = 0; i < 9; ++i) r << "frames 10 0.0625; dump";
+  r.Part("noCast") << "set player1.lightning.charges 0; hold H; frames 5 0.0625; dump;"
+                      "release all; set player1.lightning.charges 3; set player1.energy 59;"
+                      "frames 1; hold H; frames 5; dump";
+  r.Part("player2") << "set player2.energy 80; frames 6 0.0625; set player2.position 500 350;"
+                       "set player2.velocity 0 0; hold ENTER;" +
+                           DumpEachFrame(12, "0.0625");
+  return r;
 }
+SharedRun bolts = Bolts();
 
-const std::vector<json>& Part(const std::string& name) { return BoltRun().Dumps(name); }
-
-}  // namespace
-
-// --- Through the simulator ---------------------------------------------------------
-
-TEST(LightningBolt, FieldsOfANewCloudsLightning) {
-  const std::vector<json>& d = Part("fields");
-  ASSERT_EQ(d.size(), 1u) << BoltRun().Result().errors;
-  const json& l = d[0]["player1"]["lightning"];
-  EXPECT_EQ(l["charges"], 0);
-  EXPECT_FALSE(l["active"].get<bool>());
-  EXPECT_EQ(l["phase"], 0);
-  EXPECT_FLOAT_EQ(F(l["coolDown"]), 0.6f);
-  EXPECT_FLOAT_EQ(F(l["phaseDuration"]), 0.1f);
-  EXPECT_EQ(l["owner"], 1);
-  EXPECT_EQ(d[0]["player2"]["lightning"]["owner"], 2);
-}
-
-TEST(LightningBolt, CastShowsBrightThenDimAndEnds) {
-  const std::vector<json>& d = Part("phases");
-  ASSERT_EQ(d.size(), 6u);
-  const json& l0 = d[0]["player1"]["lightning"];
-  EXPECT_TRUE(l0["active"].get<bool>());
-  EXPECT_EQ(l0["charges"], 2);
-  EXPECT_EQ(l0["boltPosition"], json::array({275.0, 410.0}));  // 75 in, 60 down
-  EXPECT_FLOAT_EQ(F(l0["lastCastTime"]), F(d[0]["time"]));
-  EXPECT_EQ(Thunders(d[0]), 1);
-  // The render of the cast frame already turns the screen bright.
-  std::vector<int> phases;
-  std::vector<bool> active;
-  for (const json& s : d) {
-    phases.push_back(s["player1"]["lightning"]["phase"].get<int>());
-    active.push_back(s["player1"]["lightning"]["active"].get<bool>());
-  }
-  EXPECT_EQ(phases, (std::vector<int>{1, 1, 2, 2, 0, 0}));
-  EXPECT_EQ(active, (std::vector<bool>{true, true, true, true, false, false}));
+TEST(LightningBolt, CastHangsTheBoltUnderTheCloudShowsBrightThenDimAndEnds) {
+  const Dumps& d = bolts["phases"];
+  // 75 in, 60 down; the render of the cast frame already turns the screen bright.
   // The key is still held, but the cool-down keeps the next bolt back.
-  EXPECT_EQ(d[5]["player1"]["lightning"]["charges"], 2);
-  int thunders = 0;
-  for (const json& s : d) thunders += Thunders(s);
-  EXPECT_EQ(thunders, 1);
+  const json cast = d.at(0)["time"];
+  Expect(d, "/player1/lightning/") = {{0, "charges", 2},         {0, "boltPosition", {275, 410}},
+                                      {0, "lastCastTime", cast}, {3, "active", true},
+                                      {4, "active", false},      {5, "charges", 2}};
+  EXPECT_EQ(Series(d, "/player1/lightning/phase"), json({1, 1, 2, 2, 0, 0}));
+  EXPECT_EQ(Thunders(d[0]), 1);
+  // It stays where it was cast while the cloud moves on.
+  Expect(bolts["boltStays"]) = {{0, "lightning/boltPosition", {275, 410}}};
+  EXPECT_GT(F(bolts["boltStays"].at(0)["player1"]["position"][0]), 200.0f);
 }
 
-TEST(LightningBolt, CastRowRunsAtAQuarterOfTheFramePace) {
-  const std::vector<json>& d = Part("castRow");
-  ASSERT_EQ(d.size(), 10u);
-  EXPECT_EQ(d[0]["player1"]["currentAnim"], 5);
-  EXPECT_EQ(d[0]["player1"]["sheet"], "Images\\stora_zarvo_anim_ny.png");
-  std::vector<int> frames;
-  for (const json& s : d) frames.push_back(s["player1"]["frame"].get<int>());
-  // 24 ... 32 one per update, then the row ends and sets the frame back to 24.
-  EXPECT_EQ(frames, (std::vector<int>{24, 25, 26, 27, 28, 29, 30, 31, 32, 24}));
-  EXPECT_TRUE(d[9]["player1"]["animRequests"].empty());
-}
-
-TEST(LightningBolt, BoltStaysWhereItWasCastWhileTheCloudMoves) {
-  const std::vector<json>& d = Part("boltStays");
-  ASSERT_EQ(d.size(), 1u);
-  EXPECT_EQ(d[0]["player1"]["lightning"]["boltPosition"], json::array({275.0, 410.0}));
-  EXPECT_GT(F(d[0]["player1"]["position"][0]), 200.0f);
-}
-
-TEST(LightningBolt, CoolDownCountsFromTheCast) {
+TEST(LightningBolt, NextCastWaitsForTheCoolDownAndTheEndOfTheBolt) {
   // With the key held the second bolt starts in the first update more than
   // 0.6 s after the first cast.
-  const std::vector<json>& d = Part("coolDown");
-  ASSERT_EQ(d.size(), 14u);
+  const Dumps& d = bolts["coolDown"];
   std::vector<size_t> casts;
   for (size_t i = 0; i < d.size(); ++i)
     if (Thunders(d[i])) casts.push_back(i);
   ASSERT_EQ(casts.size(), 2u);
   EXPECT_EQ(casts[0], 0u);
-  const float first = F(d[casts[0]]["time"]);
-  EXPECT_GT(F(d[casts[1]]["time"]) - first, 0.6f);
-  EXPECT_LE(F(d[casts[1] - 1]["time"]) - first, 0.6f);
-  EXPECT_EQ(d[casts[1]]["player1"]["lightning"]["charges"], 1);
+  EXPECT_GT(F(d[casts[1]]["time"]) - F(d[0]["time"]), 0.6f);
+  EXPECT_LE(F(d[casts[1] - 1]["time"]) - F(d[0]["time"]), 0.6f);
+  Expect(d) = {{casts[1], "lightning/charges", 1}};
+  Expect(bolts["showing"]) = {{0, "lightning/charges", 2}, {0, "lightning/active", true}};
 }
 
-TEST(LightningBolt, ThunderIsOneOfThreeClaps) {
-  // Nine bolts one after the other: each plays exactly one of the three.
-  const std::vector<json>& d = Part("thunder");
-  ASSERT_EQ(d.size(), 9u);
-  std::set<std::string> heard;
-  int total = 0;
-  for (const json& s : d) {
-    for (const auto& call : s["sounds"]) {
-      const std::string c = call.get<std::string>();
-      if (c.rfind("Play Thunder", 0) == 0) {
-        heard.insert(c);
-        ++total;
-      }
-    }
-  }
-  EXPECT_EQ(total, 9);
-  for (const std::string& c : heard)
-    EXPECT_TRUE(c == "Play Thunder" || c == "Play Thunder2" || c == "Play Thunder3") << c;
-  EXPECT_GE(heard.size(), 2u);
-  EXPECT_EQ(d.back()["player1"]["lightning"]["charges"], 0);
+TEST(LightningBolt, EachBoltPlaysOneOfThreeClaps) {
+  for (const json& s : bolts["thunder"]) EXPECT_EQ(Thunders(s), 1);
+  int kinds = 0;
+  for (const char* call : kThunders) kinds += Sounds(bolts["thunder"], call) > 0;
+  EXPECT_GE(kinds, 2);
+  Expect(bolts["thunder"]) = {{8, "lightning/charges", 0}};
 }
 
-TEST(LightningBolt, NoChargesNoBoltAndPlayerOneShowsNoCastRow) {
-  const std::vector<json>& d = Part("noCharges");
-  ASSERT_EQ(d.size(), 1u);
-  EXPECT_FALSE(d[0]["player1"]["lightning"]["active"].get<bool>());
-  EXPECT_EQ(Thunders(d[0]), 0);
-  EXPECT_NE(d[0]["player1"]["currentAnim"], 5);
+TEST(LightningBolt, OnlyALargeCloudWithAChargeCasts) {
+  // Player 1 shows the cast row only with a bolt.
+  const Dumps& d = bolts["noCast"];
+  Expect(d) = {{0, "lightning/active", false}, {1, "state", 2}, {1, "lightning/charges", 3}};
+  EXPECT_NE(d.at(0)["player1"]["currentAnim"], 5);
+  EXPECT_EQ(Thunders(d[0]) + Thunders(d.at(1)), 0);
 }
 
-TEST(LightningBolt, OnlyALargeCloudCasts) {
-  const std::vector<json>& d = Part("medium");
-  ASSERT_EQ(d.size(), 1u);
-  EXPECT_EQ(d[0]["player1"]["state"], 2);
-  EXPECT_EQ(d[0]["player1"]["lightning"]["charges"], 3);
-  EXPECT_EQ(Thunders(d[0]), 0);
-}
-
-TEST(LightningBolt, PlayerTwoPlaysTheCastRowWithoutABolt) {
+TEST(LightningBolt, CastRowRunsAtAQuarterOfTheFramePaceAndPlayerTwoPlaysItWithoutABolt) {
+  // 24 ... 32 one per update, then the row ends and sets the frame back to 24.
+  const Dumps& d = bolts["castRow"];
+  EXPECT_EQ(Series(d, "/player1/frame"), json({24, 25, 26, 27, 28, 29, 30, 31, 32, 24}));
+  const std::string large = "Images\\stora_zarvo_anim_ny.png";
+  Expect(d) = {{0, "currentAnim", 5}, {0, "sheet", large}, {9, "animRequests", json::array()}};
   // Player 2's key asks for the row whether or not a bolt can start.
-  const std::vector<json>& d = Part("player2");
-  ASSERT_EQ(d.size(), 12u);
-  std::vector<int> frames;
-  for (const json& s : d) {
-    EXPECT_EQ(s["player2"]["currentAnim"], 5);
-    EXPECT_FALSE(s["player2"]["lightning"]["active"].get<bool>());
+  const Dumps& two = bolts["player2"];
+  EXPECT_EQ(Series(two, "/player2/frame"), json({24, 25, 26, 27, 28, 29, 30, 31, 32, 24, 25, 26}));
+  for (const json& s : two) {
+    Expect({s}, "/player2/") = {{0, "currentAnim", 5}, {0, "lightning/active", false}};
     EXPECT_EQ(Thunders(s), 0);
-    frames.push_back(s["player2"]["frame"].get<int>());
   }
-  EXPECT_EQ(frames, (std::vector<int>{24, 25, 26, 27, 28, 29, 30, 31, 32, 24, 25, 26}));
 }
 
-// --- Directly, on a headless engine ------------------------------------------------
-
-namespace {
-
-// A world object that counts the bolts that struck it.
-class Target : public GameObject {
- public:
-  Target(float x, float y, float w, float h) {
-    position = hgeVector(x, y);
-    size = hgeVector(w, h);
-  }
-  void HitByLightning(PlayerCloud* cloud) override {
-    ++strikes;
-    lastCloud = cloud;
-  }
-  int strikes = 0;
-  PlayerCloud* lastCloud = reinterpret_cast<PlayerCloud*>(1);
-};
-
-class LightningUnit : public ::testing::Test {
+// --- Directly, on a headless engine: a 300 x 200 screen and a bolt picture
+// of 400 x 300 in 2 x 1 frames, so the strike box is 80 x 300 from 20 px
+// right of the bolt's corner.
+class LightningUnit : public testing::Test {
  protected:
   void SetUp() override {
-    savedHge = hge;
+    saved = {hge, screenWidth, screenHeight, boltSheet, particleEffects};
     hge = HeadlessEngine();
-    ASSERT_NE(hge, nullptr);
-    savedWidth = screenWidth;
-    savedHeight = screenHeight;
-    savedBolt = boltSheet;
-    savedEffects = particleEffects;
     screenWidth = 300;
     screenHeight = 200;
     particleEffects = false;
-    // A 400 x 300 picture in 2 x 1 frames: each frame 200 x 300, so the strike
-    // box is 80 x 300 starting 20 px right of the bolt's corner.
     bolt = std::make_unique<SpriteSheet>(
         WriteTestPng(TestFolder("bolt"), "bolt.png", 400, 300, 0xFFFFFFFF), 2, 1);
     boltSheet = bolt.get();
-    soundBank->callLog = &sounds;
   }
   void TearDown() override {
-    soundBank->callLog = nullptr;
-    boltSheet = savedBolt;
-    particleEffects = savedEffects;
-    screenWidth = savedWidth;
-    screenHeight = savedHeight;
-    hge = savedHge;
+    std::tie(hge, screenWidth, screenHeight, boltSheet, particleEffects) = saved;
   }
-
-  HGE* savedHge = nullptr;
-  int savedWidth = 0, savedHeight = 0;
-  SpriteSheet* savedBolt = nullptr;
-  bool savedEffects = true;
+  std::tuple<HGE*, int, int, SpriteSheet*, bool> saved;
   std::unique_ptr<SpriteSheet> bolt;
-  std::vector<std::string> sounds;
 };
-
-}  // namespace
 
 TEST_F(LightningUnit, FlashTexturesAreFilledEdgeToEdge) {
   Lightning l(nullptr);
-  struct Flash {
-    HTEXTURE texture;
-    hgeSprite* sprite;
-    uint32_t color;
-  };
-  for (const Flash& f : {Flash{l.dimTexture, l.dimFlash, 0x7DFFFFFFu},
-                         Flash{l.brightTexture, l.brightFlash, 0xFFFFFFFFu}}) {
-    ASSERT_NE(f.texture, 0u);
-    ASSERT_NE(f.sprite, nullptr);
-    EXPECT_FLOAT_EQ(f.sprite->width, 300);
-    EXPECT_FLOAT_EQ(f.sprite->height, 200);
-    EXPECT_EQ(f.sprite->GetTexture(), f.texture);
-    const int w = hge->Texture_GetWidth(f.texture);
-    const int h = hge->Texture_GetHeight(f.texture);
-    ASSERT_GE(w, 300);
-    ASSERT_GE(h, 200);
-    const uint32_t* texels = hge->Texture_Lock(f.texture, true);
+  for (const auto& [texture, sprite, color] :
+       {std::make_tuple(l.dimTexture, l.dimFlash, 0x7DFFFFFFu),
+        std::make_tuple(l.brightTexture, l.brightFlash, 0xFFFFFFFFu)}) {
+    ASSERT_NE(sprite, nullptr);
+    EXPECT_EQ(hgeVector(sprite->width, sprite->height), hgeVector(300, 200));
+    EXPECT_EQ(sprite->GetTexture(), texture);
+    const long w = hge->Texture_GetWidth(texture), h = hge->Texture_GetHeight(texture);
+    ASSERT_TRUE(w >= 300 && h >= 200) << w << " x " << h;
+    const uint32_t* texels = hge->Texture_Lock(texture, true);
     ASSERT_NE(texels, nullptr);
     long wrong = 0;
-    for (long i = 0; i < static_cast<long>(w) * h; ++i) wrong += texels[i] != f.color;
-    hge->Texture_Unlock(f.texture);
+    for (long i = 0; i < w * h; ++i) wrong += texels[i] != color;
+    hge->Texture_Unlock(texture);
     EXPECT_EQ(wrong, 0);
   }
-  EXPECT_EQ(l.sparks, nullptr);  // particle effects off
 }
 
-TEST_F(LightningUnit, ChargesNeverPassNineThroughSingleAdds) {
-  Lightning l(nullptr);
-  for (int i = 0; i < 20; ++i) l.AddCharges(1);
-  EXPECT_EQ(l.charges, 9);
-}
+// A world object that counts the bolts that struck it.
+struct Target : GameObject {
+  void HitByLightning(PlayerCloud*) override { ++strikes; }
+  int strikes = 0;
+};
 
-TEST_F(LightningUnit, CastNeedsAChargeNoBoltAndTheCoolDown) {
-  Lightning l(nullptr);
-  const float now = hge->Timer_GetTime();
-  l.lastCastTime = now - 1;
-  EXPECT_FALSE(l.CanCast()) << "no charge";
-  l.Cast(hgeVector(10, 20));
-  EXPECT_FALSE(l.active);
-  EXPECT_TRUE(sounds.empty());
-
-  l.charges = 2;
-  l.lastCastTime = now - 0.5f;
-  EXPECT_FALSE(l.CanCast()) << "within the cool-down";
-  l.lastCastTime = now - 1;
-  ASSERT_TRUE(l.CanCast());
-  l.Cast(hgeVector(10, 20));
-  EXPECT_TRUE(l.active);
-  EXPECT_EQ(l.charges, 1);
-  EXPECT_EQ(l.boltPosition, hgeVector(85, 80));
-  EXPECT_FLOAT_EQ(l.lastCastTime, now);
-  EXPECT_EQ(l.phase, 0);
-  ASSERT_EQ(sounds.size(), 1u);
-
-  l.lastCastTime = now - 1;
-  EXPECT_FALSE(l.CanCast()) << "a bolt is still showing";
-}
-
-TEST_F(LightningUnit, StrikesOnlyInPhaseOneInsideTheStrikeBox) {
-  PlayerCloud* owner = reinterpret_cast<PlayerCloud*>(0x1000);  // only handed on
-  Lightning l(owner);
-  l.active = true;
-  l.boltPosition = hgeVector(100, 50);  // strike box x 120..200, y 50..350
-  Target inside(150, 100, 10, 10);
-  Target leftOf(0, 100, 119, 10);  // ends 1 px before the box
-  std::vector<GameObject*> objects = {&inside, &leftOf};
-  for (int phase : {0, 2}) {
-    l.phase = phase;
-    l.CheckHits(objects);
-  }
-  EXPECT_EQ(inside.strikes, 0);
-  l.phase = 1;
-  l.CheckHits(objects);
-  l.CheckHits(objects);
-  EXPECT_EQ(inside.strikes, 2);  // every update of the phase strikes again
-  EXPECT_EQ(inside.lastCloud, owner);
-  EXPECT_EQ(leftOf.strikes, 0);
-}
-
-TEST_F(LightningUnit, StrikeBoxEdgesFollowTheSharedRule) {
-  // The object is rectangle A, the strike box (120, 50, 80 x 300) is B.
-  struct Case {
-    float x, y, w, h;
-    bool struck;
-  };
+TEST_F(LightningUnit, StrikesOnlyInPhaseOneAndTheSharedEdgeRuleAgainstTheStrikeBox) {
+  // The bolt's corner at (100, 50): the strike box is x 120..200, y 50..350.
   Lightning l(nullptr);
   l.active = true;
-  l.phase = 1;
   l.boltPosition = hgeVector(100, 50);
-  for (const Case& c : {Case{200, 100, 30, 30, true},  // A's left edge on B's right edge
-                        Case{90, 100, 30, 30, false},  // A's right edge on B's left edge
-                        Case{150, 350, 30, 30, true},  // A's top on B's bottom
-                        Case{150, 20, 30, 30, false},  // A's bottom on B's top
-                        Case{200.5f, 100, 30, 30, false}}) {
-    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-    Target t(c.x, c.y, c.w, c.h);
+  // Phase and the object's box. Struck only in phase 1, not ending 1 px before
+  // the box; with an edge on the box's right or bottom edge it is struck, with
+  // one on its left or top edge not.
+  const float cases[][5] = {{0, 150, 100, 10, 10}, {2, 150, 100, 10, 10}, {1, 150, 100, 10, 10},
+                            {1, 0, 100, 119, 10},  {1, 200, 100, 30, 30}, {1, 90, 100, 30, 30},
+                            {1, 150, 350, 30, 30}, {1, 150, 20, 30, 30},  {1, 200.5, 100, 30, 30}};
+  const int struck[] = {0, 0, 1, 0, 1, 0, 1, 0, 0};
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const auto& [phase, x, y, w, h] = cases[i];
+    Target t;
+    t.position = hgeVector(x, y);
+    t.size = hgeVector(w, h);
     std::vector<GameObject*> objects = {&t};
+    l.phase = static_cast<int>(phase);
     l.CheckHits(objects);
-    EXPECT_EQ(t.strikes, c.struck ? 1 : 0);
+    EXPECT_EQ(t.strikes, struck[i]) << "case " << i;
   }
 }
+
+}  // namespace

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 #include "config/GameValues.h"
 #include "engine/hge.h"
@@ -14,9 +12,9 @@
 #include "objects/PlayerCloud.h"
 #include "sound/SoundBank.h"
 #include "tests/HeadlessEngine.h"
-#include "tests/SimRunner.h"
+#include "tests/objects/CloudScenario.h"
 
-using nlohmann::json;
+using namespace cloudscenario;
 
 namespace {
 
@@ -25,99 +23,48 @@ class PlaneTest : public testing::Test {
   void SetUp() override {
     savedHge = hge;
     hge = HeadlessEngine();
-    ASSERT_NE(hge, nullptr);
     ResetGameValuesToBuiltIn();
     player1 = player2 = nullptr;
-    savedLog = soundBank->callLog;
     soundBank->callLog = &sounds;
   }
   void TearDown() override {
-    soundBank->callLog = savedLog;
-    player1 = player2 = nullptr;
+    soundBank->callLog = nullptr;
     ResetGameValuesToBuiltIn();
     hge = savedHge;
-  }
-  int Count(const std::string& call) const {
-    return static_cast<int>(std::count(sounds.begin(), sounds.end(), call));
   }
   // A plane in flight, standing still, at a place.
   static void Hover(Plane& p, float x, float y) {
     p.active = true;
     p.position = hgeVector(x, y);
-    p.velocity = hgeVector(0, 0);
-    p.acceleration = hgeVector(0, 0);
+    p.velocity = p.acceleration = hgeVector(0, 0);
   }
 
   HGE* savedHge = nullptr;
   std::vector<std::string> sounds;
-  std::vector<std::string>* savedLog = nullptr;
 };
 
-TEST_F(PlaneTest, StartsInactiveWithItsScaledBox) {
-  Plane p;
-  EXPECT_FALSE(p.active);
-  EXPECT_EQ(p.size, hgeVector(198, 102.75f));
-  EXPECT_EQ(p.frame, 0);
-  EXPECT_FLOAT_EQ(p.frameDuration, 0.7f);
-  EXPECT_EQ(p.energyDrain, 40);
-  EXPECT_EQ(p.sinkAcceleration, 100);
-  EXPECT_EQ(p.scale, 0.75f);
-}
-
 TEST_F(PlaneTest, LaunchStartsBeyondEitherEdgeWithTheEngineSound) {
+  EXPECT_EQ(Plane().size, hgeVector(198, 102.75f));  // the 264 x 137 picture drawn at 3/4
   bool seen[2] = {};
   for (int seed = 1; seed <= 60; ++seed) {
     hge->Random_Seed(seed);
     Plane p;
-    sounds.clear();
     p.Launch();
-    ASSERT_TRUE(p.direction == 0 || p.direction == 1);
     seen[p.direction] = true;
-    if (p.direction == 0) {
-      EXPECT_EQ(p.position.x, 2024);
-      EXPECT_GE(p.velocity.x, -200);
-      EXPECT_LE(p.velocity.x, -100);
-    } else {
-      EXPECT_EQ(p.position.x, -198 - 1000);
-      EXPECT_GE(p.velocity.x, 100);
-      EXPECT_LE(p.velocity.x, 200);
-    }
-    EXPECT_GE(p.position.y, 0);
-    EXPECT_LE(p.position.y, 300);
-    EXPECT_EQ(p.velocity.y, 0);
-    EXPECT_GE(p.acceleration.x, -2);
-    EXPECT_LE(p.acceleration.x, 2);
-    EXPECT_EQ(p.acceleration.y, 100);
-    EXPECT_TRUE(p.active);
-    EXPECT_EQ(p.frame, 0);
-    EXPECT_EQ(p.frameTime, hge->Timer_GetTime());
-    EXPECT_EQ(Count("Play Plane_Warning"), 1);
+    // From the right it is heard five to ten seconds before it is seen.
+    const float speed = p.direction == 0 ? -p.velocity.x : p.velocity.x;
+    EXPECT_EQ(p.position.x, p.direction == 0 ? 2024 : -198 - 1000);
+    EXPECT_TRUE(speed >= 100 && speed <= 200) << p.velocity.x;
+    EXPECT_TRUE(p.position.y >= 0 && p.position.y <= 300) << p.position.y;
+    EXPECT_TRUE(p.acceleration.x >= -2 && p.acceleration.x <= 2) << p.acceleration.x;
+    EXPECT_EQ(std::make_tuple(p.velocity.y, p.acceleration.y, p.active, p.frame, p.frameTime),
+              std::make_tuple(0.0f, 100.0f, true, 0, hge->Timer_GetTime()));
+    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "Play Plane_Warning"), seed);
   }
   EXPECT_TRUE(seen[0] && seen[1]);
 }
 
-TEST_F(PlaneTest, FromTheRightItIsHeardFiveToTenSecondsBeforeItIsSeen) {
-  for (int seed = 1; seed <= 30; ++seed) {
-    hge->Random_Seed(seed);
-    Plane p;
-    p.Launch();
-    if (p.direction != 0) continue;
-    const float seconds = 1000 / -p.velocity.x;
-    EXPECT_GE(seconds, 5);
-    EXPECT_LE(seconds, 10);
-  }
-}
-
-TEST_F(PlaneTest, RelaunchDuringAFlightStartsAnewAndPlaysTheSoundAgain) {
-  Plane p;
-  p.Launch();
-  p.position.x = 500;
-  p.Launch();
-  EXPECT_NE(p.position.x, 500);
-  EXPECT_EQ(Count("Play Plane_Warning"), 2);
-}
-
-TEST_F(PlaneTest, MovesThenAccelerates) {
+TEST_F(PlaneTest, MovesThenAcceleratesAndBobsBetweenTheTwoVerticalSpeedLimits) {
   Plane p;
   Hover(p, 100, 50);
   p.velocity = hgeVector(-150, 10);
@@ -125,30 +72,19 @@ TEST_F(PlaneTest, MovesThenAccelerates) {
   p.Update(0.5f);
   EXPECT_EQ(p.position, hgeVector(25, 55)) << "the old velocity moves it";
   EXPECT_EQ(p.velocity, hgeVector(-149, 60));
+  // Speed before the update, its length, and the vertical acceleration after:
+  // at 169.95 still sinking, just above 170 climbing, between the limits the
+  // sign is kept, just below -180 sinking again, and kept again.
+  const float steps[][3] = {{169.9f, 0.0005f, 100},   {170.05f, 0.001f, -350}, {0, 0.01f, -350},
+                            {-179.9f, 0.0001f, -350}, {-180, 0.001f, 100},     {0, 0.01f, 100}};
+  for (const auto& [vy, dt, ay] : steps) {
+    p.velocity.y = vy;
+    p.Update(dt);
+    EXPECT_EQ(p.acceleration.y, ay) << vy;
+  }
 }
 
-TEST_F(PlaneTest, BobsBetweenTheTwoVerticalSpeedLimits) {
-  Plane p;
-  Hover(p, 500, 100);
-  p.velocity.y = 169.9f;
-  p.acceleration.y = 100;
-  p.Update(0.0005f);  // 169.95: still sinking
-  EXPECT_EQ(p.acceleration.y, 100);
-  p.velocity.y = 170.05f;
-  p.Update(0.001f);  // just above 170: climb
-  EXPECT_EQ(p.acceleration.y, -350);
-  p.velocity.y = 0;
-  p.Update(0.01f);  // between the limits the sign is kept
-  EXPECT_EQ(p.acceleration.y, -350);
-  p.velocity.y = -179.9f;
-  p.Update(0.0001f);
-  EXPECT_EQ(p.acceleration.y, -350);
-  p.velocity.y = -180;
-  p.Update(0.001f);  // just below -180: sink again
-  EXPECT_EQ(p.acceleration.y, p.sinkAcceleration);
-}
-
-TEST_F(PlaneTest, PropellerStepsAtMostOncePerUpdateAndWraps) {
+TEST_F(PlaneTest, PropellerStepsOncePastItsFrameTimeAtMostOncePerUpdateAndWraps) {
   Plane p;
   Hover(p, 500, 100);
   std::vector<int> frames;
@@ -158,132 +94,69 @@ TEST_F(PlaneTest, PropellerStepsAtMostOncePerUpdateAndWraps) {
     frames.push_back(p.frame);
   }
   EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 0, 1}));
-  p.frameTime = hge->Timer_GetTime() - 0.7f;  // exactly the duration: not yet
+  p.frameTime = hge->Timer_GetTime() - 0.7f;  // exactly the frame time: not yet
   p.Update(0);
   EXPECT_EQ(p.frame, 1);
+  p.frameTime = hge->Timer_GetTime() - 0.71f;
+  p.Update(0);
+  EXPECT_EQ(p.frame, 2);
 }
 
 TEST_F(PlaneTest, FlightEndsOnlyBeyondTheFarEdge) {
-  Plane left;
-  Hover(left, -198, 100);  // right edge exactly on 0
-  left.direction = 0;
-  left.Update(0);
-  EXPECT_TRUE(left.active);
-  left.position.x = -198.5f;
-  left.Update(0);
-  EXPECT_FALSE(left.active);
-  EXPECT_EQ(Count("Stop Plane_Warning"), 1);
-
-  Plane right;
-  Hover(right, 1024 + 198, 100);  // left edge exactly one width beyond
-  right.direction = 1;
-  right.Update(0);
-  EXPECT_TRUE(right.active);
-  right.position.x = 1024 + 198.5f;
-  right.Update(0);
-  EXPECT_FALSE(right.active);
-  EXPECT_EQ(Count("Stop Plane_Warning"), 2);
-
-  // A plane flying right is not stopped at the left edge, and the other way round.
-  Plane early;
-  Hover(early, -1198, 100);
-  early.direction = 1;
-  early.Update(0);
-  EXPECT_TRUE(early.active);
+  // Direction, place and whether still flying: flying left with its right
+  // edge on 0 and beyond, flying right with its left edge one width beyond the
+  // screen and further; not stopped at the other edge.
+  const float cases[][3] = {{0, -198, 1},         {0, -198.5, 0}, {1, 1024 + 198, 1},
+                            {1, 1024 + 198.5, 0}, {1, -1198, 1},  {0, 1500, 1}};
+  int stops = 0;
+  for (const auto& [direction, x, active] : cases) {
+    Plane p;
+    Hover(p, x, 100);
+    p.direction = static_cast<int>(direction);
+    p.Update(0);
+    EXPECT_EQ(p.active, active == 1) << direction << " at " << x;
+    stops += active == 0;
+    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "Stop Plane_Warning"), stops);
+  }
 }
 
-TEST_F(PlaneTest, TouchingCloudLosesFortyEnergyPerSecond) {
-  Plane p;
-  Hover(p, 300, 200);
-  PlayerCloud one(1), two(2);
-  one.position = hgeVector(350, 250);
-  two.position = hgeVector(700, 250);
-  one.energy = 50;
-  two.energy = 50;
-  player1 = &one;
-  player2 = &two;
-  p.Update(0.25f);
-  p.Update(0.25f);
-  EXPECT_FLOAT_EQ(one.energy, 30);
-  EXPECT_FLOAT_EQ(two.energy, 50) << "not touching";
-  // The drain is not clamped here and ignores the cloud's state.
-  one.energy = 5;
-  p.HitPlayer(&one, 0.5f);
-  EXPECT_FLOAT_EQ(one.energy, -15);
-}
-
-TEST_F(PlaneTest, SharedEdgesCountOnlyFromTheCloudsLeftAndTopSide) {
+TEST_F(PlaneTest, TouchingEdgesCountOnlyFromTheCloudsLeftAndTopSide) {
   Plane p;
   Hover(p, 300, 200);
   PlayerCloud c(1);
-  c.energy = 50;
-  c.position = hgeVector(300 + 198, 200);  // cloud's left edge on the plane's right edge
-  p.HitPlayer(&c, 1);
-  EXPECT_EQ(c.energy, 10);
-  c.energy = 50;
-  c.position = hgeVector(300 - c.size.x, 200);  // cloud's right edge on the plane's left edge
-  p.HitPlayer(&c, 1);
-  EXPECT_EQ(c.energy, 50);
-  c.position = hgeVector(300, 200 - c.size.y);  // cloud's bottom on the plane's top
-  p.HitPlayer(&c, 1);
-  EXPECT_EQ(c.energy, 50);
-  c.position = hgeVector(300, 200 + 102.75f);  // cloud's top on the plane's bottom
-  p.HitPlayer(&c, 1);
-  EXPECT_EQ(c.energy, 10);
+  // Its left edge on the plane's right, its top on the plane's bottom; its
+  // right edge on the plane's left, its bottom on the plane's top.
+  const hgeVector places[] = {
+      {498, 200}, {300, 302.75f}, {300 - c.size.x, 200}, {300, 200 - c.size.y}};
+  for (int i = 0; i < 4; ++i) {
+    c.energy = 50;
+    c.position = places[i];
+    p.HitPlayer(&c, 1);
+    EXPECT_EQ(c.energy, i < 2 ? 10 : 50) << i;  // forty a second
+  }
 }
-
-TEST_F(PlaneTest, InactivePlaneNeitherMovesNorHurts) {
-  Plane p;
-  p.position = hgeVector(300, 200);
-  p.velocity = hgeVector(-100, 50);
-  PlayerCloud c(1);
-  c.position = p.position;
-  c.energy = 50;
-  player1 = &c;
-  p.Update(1);
-  EXPECT_EQ(p.position, hgeVector(300, 200));
-  EXPECT_EQ(c.energy, 50);
-  EXPECT_TRUE(sounds.empty());
-}
-
-TEST_F(PlaneTest, RainAndLightningPassItBy) {
-  Plane p;
-  Hover(p, 300, 200);
-  PlayerCloud c(1);
-  p.HitByRain(&c);
-  p.HitByLightning(&c);
-  p.HitByRain(nullptr);
-  EXPECT_TRUE(p.active);
-  EXPECT_EQ(p.position, hgeVector(300, 200));
-}
-
-// ---- In play ----
 
 TEST(PlaneScenario, LaunchesEveryThirtySecondsOfPlay) {
-  auto d = RunSim(
-      "set GameState 1\nset spawn.planeTimer 29.995\nframes 1 0.004\ndump\n"
-      "frames 1 0.004\ndump\n");
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_FALSE(d[0]["plane"]["active"]);
-  EXPECT_TRUE(d[1]["plane"]["active"]);
-  EXPECT_EQ(d[1]["spawn"]["planeTimer"], 0);
-  const float x = d[1]["plane"]["position"][0];
+  const Dumps d = RunScript(
+      "set GameState 1; set spawn.planeTimer 29.995; frames 1 0.004; dump; frames 1 0.004; dump");
+  Expect(d, "/plane/") = {{0, "active", false}, {1, "active", true}, {1, "frame", 0}};
+  Expect(d, "/spawn/") = {{0, "planeTimer", 29.999}, {1, "planeTimer", 0}};
+  Expect(d) = {{1, "sound:Play Plane_Warning", 1}};
   // Launched after this frame's plane update: it has not moved yet.
+  const float x = d.at(1)["plane"]["position"][0];
   EXPECT_TRUE(x == 2024 || x == -1198) << x;
-  bool played = false;
-  for (const json& s : d[1]["sounds"]) played |= s == "Play Plane_Warning";
-  EXPECT_TRUE(played);
 }
 
-TEST(PlaneScenario, DrainsTwentyEnergyInHalfASecondOfContact) {
-  auto d = RunSim(
-      "set GameState 1\nset energyDrainRate 0\npress SPACE\nframes 1 0\n"
-      "set plane.active true\nset plane.direction 0\nset plane.position 150 150\n"
-      "set plane.velocity 0 0\nset plane.acceleration 0 0\nset player1.energy 50\n"
-      "dump\nframes 20 0.025\ndump\n");
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_NEAR(d[1]["player1"]["energy"].get<float>(), 30, 1e-3);
-  EXPECT_TRUE(d[1]["plane"]["active"]);
+TEST(PlaneScenario, DrainsBothTouchingCloudsOnlyInFlight) {
+  // Half a second of contact takes twenty.
+  const std::string place =
+      "set plane.position 150 150; set plane.velocity 0 0; set plane.acceleration 0 0;"
+      "set player1.position 200 200; set player2.position 10 100; set player1.energy 50;"
+      "set player2.energy 50; frames 20 0.025; dump;";
+  const Dumps d = RunScript(QuietWorld() + JoinBoth() + "set plane.active false;" + place +
+                            "set plane.active true; set plane.direction 0;" + place);
+  Expect(d) = {{0, "energy", 50}, {0, "/player2/energy", 50}, {0, "/plane/position", {150, 150}},
+               {1, "energy", 30}, {1, "/player2/energy", 30}, {1, "/plane/active", true}};
 }
 
 }  // namespace

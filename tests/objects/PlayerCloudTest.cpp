@@ -1,133 +1,170 @@
-// Scenario tests of the player cloud through the simulator: size classes and
-// their thresholds, the morph and death animations, steering and braking, the
-// heights each class can hold, and absorbing energy clouds.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
-#include "tests/SimRunner.h"
+// The player cloud in play: size classes and their thresholds, the morph and
+// death animations, steering and braking, the heights each class can hold,
+// and absorbing energy clouds.
 #include "tests/objects/CloudScenario.h"
 
 using namespace cloudscenario;
-using nlohmann::json;
 
 namespace {
 
-const char* kMorph = "Images\\moln_morph.png";
-const char* kWeak = "Images\\lilla_zarvo_doende_anim.png";
-const char* kSmall = "Images\\lilla_zarvo_normal_anim.png";
-const char* kMedium = "Images\\mellan_zarvo_anim.png";
-const char* kLarge = "Images\\stora_zarvo_anim_ny.png";
+const std::string kMorph = "Images\\moln_morph.png", kWeak = "Images\\lilla_zarvo_doende_anim.png",
+                  kSmall = "Images\\lilla_zarvo_normal_anim.png",
+                  kMedium = "Images\\mellan_zarvo_anim.png",
+                  kLarge = "Images\\stora_zarvo_anim_ny.png";
 
-std::vector<int> Ints(const std::vector<json>& dumps, const std::string& field,
-                      const char* player = "player1") {
-  std::vector<int> out;
-  for (const json& d : dumps) out.push_back(d[player][field].get<int>());
-  return out;
+// Energy, then state, box and acceleration after one frame: exactly
+// weakEnergyMax is Weak, exactly smallEnergyMax Small, exactly largeEnergyMin
+// Large; Large goes straight back to Small.
+const json kThresholds[] = {{"10", 0, 126, 79, 400},    {"10.25", 1, 126, 79, 500},
+                            {"30", 1, 126, 79, 500},    {"30.25", 2, 150, 92, 300},
+                            {"59.75", 2, 150, 92, 300}, {"60", 3, 204, 145, 200},
+                            {"30", 1, 126, 79, 500},    {"10", 0, 126, 79, 400}};
+// Start speed and speed after one released frame. Small: acceleration 500, so
+// a 1/60 s frame brakes by ceil(8.33) = 9, and a speed under 10 stops.
+const struct {
+  const char* set;
+  json after;
+} kBrakes[] = {
+    {"100 0", {91, 0}},   {"9 0", {0, 0}},        {"10 0", {1, 0}},       {"-100 0", {-91, 0}},
+    {"-9.5 0", {0, 0}},   {"-10 -9.99", {-1, 0}}, {"-9.99 -10", {0, -1}}, {"0 100", {0, 91}},
+    {"0 -100", {0, -91}}, {"0 9.99", {0, 0}},     {"15 -15", {6, -6}},
+};
+// Energy, place and the speed the edge push gives. With a 768 screen: Small
+// and Weak hold 1..519, Medium 145..506, Large 330..453; the right edge is at
+// 1024 - width.
+const struct {
+  const char *energy, *position;
+  json push;
+} kEdges[] = {
+    {"20", "400 1", {0, 200}},      {"20", "400 1.5", {0, 0}},      {"20", "400 519", {0, 0}},
+    {"20", "400 519.5", {0, -200}}, {"20", "898 300", {0, 0}},      {"20", "898.5 300", {-200, 0}},
+    {"5", "400 1", {0, 200}},       {"5", "400 519.5", {0, -200}},  {"40", "400 145", {0, 0}},
+    {"40", "400 144.5", {0, 200}},  {"40", "400 506", {0, 0}},      {"40", "400 506.5", {0, -200}},
+    {"40", "874.5 300", {-200, 0}}, {"80", "400 330", {0, 0}},      {"80", "400 329.5", {0, 200}},
+    {"80", "400 453", {0, 0}},      {"80", "400 453.5", {0, -200}}, {"80", "820.5 400", {-200, 0}},
+};
+// Player 1 is rectangle A at (200, 200), 126 x 79 (Small after a change of
+// class); a small energy cloud is 83 x 46. Its right edge on A's left edge,
+// its bottom on A's top; its left edge on A's right edge, its top on A's
+// bottom. Taken ones first: one left over is moved away before the next.
+const char* const kTouches[] = {"117 210", "220 154", "326 210", "220 279"};
+
+// Player 1 alone, through its classes, its steering and its meals of energy
+// clouds; each part starts with no key held.
+SharedRun Solo() {
+  SharedRun r(QuietWorld() + "set startEnergy 30;" + JoinPlayer1());
+  r.reset = "release all";
+  r.Part("newCloud") << "frames 30; dump; set player1.energy 30.5; frames 1; dump";
+  r.Part("thresholds");
+  for (const json& t : kThresholds)
+    r << "set player1.energy " + t[0].get<std::string>() + "; frames 1; dump";
+  r.Part("clamp") << "set player1.energy 150; frames 1; dump; set player1.energy -20; frames 1;"
+                     "dump; set player1.energy 20; frames 1; set player1.energy 0; frames 20; dump";
+  const std::string at = "; set player1.position 400 400; set player1.velocity ";
+  r.Part("braking") << "set player1.energy 20" + at + "0 0; hold D; frames 1; dump; release all";
+  for (const auto& c : kBrakes) r << at + c.set + "; frames 1; dump";
+  // Weak 400: ceil(6.67) = 7; Large 200: ceil(3.33) = 4.
+  r.Part("brakeStep") << "set player1.energy 5; frames 1" + at + "100 0; frames 1; dump;" +
+                             "set player1.energy 80; frames 1" + at + "100 0; frames 1; dump";
+  // Each class is entered from another one so that the box has the class's size.
+  r.Part("edges") << "set player1.energy 40; frames 1";
+  for (const auto& c : kEdges)
+    r << std::string("set player1.energy ") + c.energy + "; frames 1; set player1.position " +
+             c.position + "; set player1.velocity 0 0; frames 1; dump";
+  r.Part("climb")
+      << "set player1.energy 80; set player1.position 300 400; set player1.velocity 0 0;"
+         "hold W; frames 120;" +
+             DumpEachFrame(120, "0.016666668");
+  // Each energy cloud is spawned inside player 1's box.
+  const std::string spawn = ";set player1.position 300 400; set player1.velocity 0 0; spawn Cloud";
+  r.Part("kinds") << "set player1.energy 20; frames 1";
+  for (const char* kind : {"1", "2", "3", "4"}) r << spawn + kind + " 320 410; frames 1; dump";
+  r.Part("caps") << "set player1.lightning.charges 8" + spawn + "4 320 410; frames 1; dump" +
+                        spawn + "4 320 410; frames 1; dump; set player1.energy 95" + spawn +
+                        "3 320 410; frames 1; dump";
+  r.Part("touch") << "set player1.energy 20; frames 1";
+  for (size_t i = 0; i < std::size(kTouches); ++i)
+    r << std::string("set player1.energy 20; set player1.position 200 200;") +
+             "set player1.velocity 0 0; spawn Cloud1 " + kTouches[i] + "; frames 1; dump;" +
+             (i < 2 ? "" : "set cloudobjects." + std::to_string(i - 2) + ".position 3000 600");
+  r.Part("dying")
+      << "set player1.energy 5; frames 6 0.0625; set player1.energy 0; frames 1 0.0625;"
+         "set player1.position 300 300; dump; spawn Cloud1 320 310; frames 1 0.0625; dump";
+  return r;
 }
+SharedRun solo = Solo();
 
-bool Requests(const json& cloud, int code) {
-  for (const json& c : cloud["animRequests"])
-    if (c == code) return true;
-  return false;
-}
-
-// --- Size classes: one run --------------------------------------------------
-
-const std::vector<std::string> kThresholdEnergies = {"10",    "10.25", "30", "30.25",
-                                                     "59.75", "60",    "30", "10"};
-
-SharedRun& ClassesRun() {
-  static SharedRun run = [] {
-    SharedRun r;
-    r.Add(QuietWorld() + "set startEnergy 30\n" + JoinPlayer1());
-    r.Part("newCloud").Add("frames 30\ndump\nset player1.energy 30.5\nframes 1\ndump\n");
-    r.Part("thresholds");
-    for (const std::string& e : kThresholdEnergies)
-      r.Add("set player1.energy " + e + "\nframes 1\ndump\n");
-    r.Part("clamp").Add(
-        "set player1.energy 150\nframes 1\ndump\nset player1.energy -20\nframes 1\ndump\n");
-    r.Part("smallDry")
-        .Add("set player1.energy 20\nframes 1\nset player1.energy 0\nframes 20\ndump\n");
-    return r;
-  }();
-  return run;
-}
-
-}  // namespace
-
-TEST(PlayerCloudSizeClass, NewCloudKeepsItsFirstBoxUntilItsClassChanges) {
-  const std::vector<json>& d = ClassesRun().Dumps("newCloud");
-  ASSERT_EQ(d.size(), 2u) << ClassesRun().Result().errors;
-  EXPECT_EQ(d[0]["player1"]["state"], 1);
-  EXPECT_EQ(d[0]["player1"]["size"], json::array({150.0, 80.0}));
-  EXPECT_EQ(d[0]["player1"]["sheet"], kSmall);
-  EXPECT_EQ(d[1]["player1"]["state"], 2);
-  EXPECT_EQ(d[1]["player1"]["size"], json::array({150.0, 92.0}));
-}
-
-TEST(PlayerCloudSizeClass, ThresholdsAreInclusiveWhereTheRulesSay) {
-  const std::vector<json>& d = ClassesRun().Dumps("thresholds");
-  ASSERT_EQ(d.size(), kThresholdEnergies.size()) << ClassesRun().Result().errors;
-  struct Expect {
-    int state;
-    float w, h, acceleration;
-  };
-  const Expect expected[] = {
-      {0, 126, 79, 400},   // exactly weakEnergyMax is Weak
-      {1, 126, 79, 500},   // just above is Small
-      {1, 126, 79, 500},   // exactly smallEnergyMax is still Small
-      {2, 150, 92, 300},   // just above is Medium
-      {2, 150, 92, 300},   // just below largeEnergyMin is Medium
-      {3, 204, 145, 200},  // exactly largeEnergyMin is Large
-      {1, 126, 79, 500},   // Large straight back to Small
-      {0, 126, 79, 400},
-  };
-  for (size_t i = 0; i < kThresholdEnergies.size(); ++i) {
-    SCOPED_TRACE("energy " + kThresholdEnergies[i]);
-    const json& p = d[i]["player1"];
-    EXPECT_EQ(p["state"], expected[i].state);
-    EXPECT_FLOAT_EQ(F(p["size"][0]), expected[i].w);
-    EXPECT_FLOAT_EQ(F(p["size"][1]), expected[i].h);
-    EXPECT_FLOAT_EQ(F(p["acceleration"]), expected[i].acceleration);
+TEST(PlayerCloudSizeClass, ThresholdsAreInclusiveWhereTheRulesSayAndEnergyIsClamped) {
+  // A new cloud keeps its first box until its class changes.
+  Expect(solo["newCloud"]) = {{0, "state", 1}, {0, "size", {150, 80}}, {0, "sheet", kSmall},
+                              {1, "state", 2}, {1, "size", {150, 92}}, {1, "sheet", kMorph}};
+  const Dumps& d = solo["thresholds"];
+  for (size_t i = 0; i < std::size(kThresholds); ++i) {
+    const json& t = kThresholds[i];
+    Expect(d) = {{i, "state", t[1]}, {i, "size", {t[2], t[3]}}, {i, "acceleration", t[4]}};
   }
   // Only reaching Large growls, once.
-  EXPECT_TRUE(HasSound(d[5], "Play EvilZarvo"));
-  EXPECT_EQ(CountSound(d, "Play EvilZarvo"), 1);
+  EXPECT_EQ(Sounds(d[5], "Play EvilZarvo"), 1);
+  EXPECT_EQ(Sounds(d, "Play EvilZarvo"), 1);
+  // Clamped at the end of the same update; at 0 or less no rule applies, and
+  // only a Weak cloud dies at 0: a Small one dropping straight to 0 flies on.
+  Expect(solo["clamp"]) = {{0, "energy", 100}, {1, "energy", 0}, {1, "state", 3},
+                           {2, "state", 1},    {2, "energy", 0}, {2, "deadSoundPlayed", false}};
 }
 
-TEST(PlayerCloudSizeClass, EnergyIsClampedAtTheEndOfTheSameUpdate) {
-  const std::vector<json>& d = ClassesRun().Dumps("clamp");
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_FLOAT_EQ(F(d[0]["player1"]["energy"]), 100);
-  EXPECT_FLOAT_EQ(F(d[1]["player1"]["energy"]), 0);
-  EXPECT_EQ(d[1]["player1"]["state"], 3);  // no rule for 0 or less: the class stays
+TEST(PlayerCloudMovement, HeldKeyAcceleratesReleasedKeyBrakesByTheRoundedUpStep) {
+  const Dumps& d = solo["braking"];
+  Expect(d) = {{0, "velocity", {500.0 / 60, 0}}};
+  for (size_t i = 0; i < std::size(kBrakes); ++i)
+    Expect(d) = {{i + 1, "velocity", kBrakes[i].after}};
+  Expect(solo["brakeStep"]) = {
+      {0, "state", 0}, {0, "velocity", {93, 0}}, {1, "state", 3}, {1, "velocity", {96, 0}}};
 }
 
-TEST(PlayerCloudSizeClass, SmallCloudRunDrySelectsNoClassAndLives) {
-  // Only a Weak cloud dies at 0; a Small one dropping straight to 0 flies on.
-  const std::vector<json>& d = ClassesRun().Dumps("smallDry");
-  ASSERT_EQ(d.size(), 1u);
-  EXPECT_EQ(d[0]["player1"]["state"], 1);
-  EXPECT_FLOAT_EQ(F(d[0]["player1"]["energy"]), 0);
-  EXPECT_FALSE(d[0]["player1"]["deadSoundPlayed"].get<bool>());
+TEST(PlayerCloudMovement, EdgePushesMarkTheHeightsEachClassCanHold) {
+  for (size_t i = 0; i < std::size(kEdges); ++i)
+    Expect(solo["edges"]) = {{i, "velocity", kEdges[i].push}};
+  // Held up, a Large cloud reaches its band's edge and is sent back down within
+  // a frame or two.
+  float top = 1e9f;
+  for (const json& s : solo["climb"]) top = std::min(top, F(s["player1"]["position"][1]));
+  EXPECT_LT(top, 331.0f);
+  EXPECT_GT(top, 320.0f);
 }
 
-// --- Animations: one run ---------------------------------------------------------
-// With frames of 1/16 s and a cloud frame time of 0.1 s every animation step
-// comes every second frame.
+TEST(PlayerCloudCollect, KindsGiveEnergyOrAChargeUpToTheirCaps) {
+  // Each cloud is taken; charges stop at nine, energy at a hundred.
+  Expect(solo["kinds"]) = {{0, "energy", 30}, {1, "energy", 50},
+                           {2, "energy", 80}, {2, "lightning/charges", 0},
+                           {3, "energy", 80}, {3, "lightning/charges", 1}};
+  const std::string none = "/cloudobjects/0";
+  Expect(solo["caps"]) = {{0, "lightning/charges", 9}, {1, "lightning/charges", 9},
+                          {2, "energy", 100},          {0, none, nullptr},
+                          {1, none, nullptr},          {2, none, nullptr}};
+  Expect(solo["kinds"]) = {{3, "/cloudobjects/0", nullptr}};
+}
 
-namespace {
+TEST(PlayerCloudCollect, TouchingEdgesCountOnlyAgainstTheCloudsLeftAndTopAndNotWhenDying) {
+  const std::string clouds = "/cloudobjects/";
+  Expect(solo["touch"]) = {
+      {0, "size", {126, 79}},     {0, "energy", 30},         {1, "energy", 30},
+      {2, "energy", 20},          {3, "energy", 20},         {0, clouds + "0", nullptr},
+      {1, clouds + "0", nullptr}, {2, clouds + "0/kind", 1}, {2, clouds + "1", nullptr},
+      {3, clouds + "1/kind", 1},  {3, clouds + "2", nullptr}};
+  const Dumps& d = solo["dying"];
+  Expect(d) = {{0, "state", 4}, {1, "energy", 0}};
+  EXPECT_EQ(d.at(1)["cloudobjects"].size(), d[0]["cloudobjects"].size() + 1);
+}
 
-struct Change {
+// ---- Animations: with frames of 1/16 s and a cloud frame time of 0.1 s every
+// animation step comes every second frame ----
+
+const struct {
   const char* energy;
   int anim;
   std::vector<int> frames;  // one per frame from the change on
-  const char* idleSheet;    // the sheet Idle starts with afterwards
-};
-const std::vector<Change> kChanges = {
+  std::string idleSheet;    // the sheet Idle starts with afterwards
+} kChanges[] = {
     {"40", 11, {1, 1, 2, 2, 2, 0}, kMedium},  // GrowToMedium
     {"70", 12, {3, 3, 4, 4, 4, 0}, kLarge},   // GrowToLarge
     {"40", 7, {4, 4, 3, 3, 3, 0}, kMedium},   // ShrinkToMedium
@@ -135,339 +172,91 @@ const std::vector<Change> kChanges = {
     {"5", 9, {0, 0, 0, 0}, kWeak},            // Weaken
     {"20", 10, {0, 0, 0, 0}, kSmall},         // Recover
 };
-
-struct Row {
+// Key, animation and first frame of the movement rows.
+const struct {
   const char* key;
-  int anim;
-  int lo;
-};
-const Row kRows[] = {{"D", 1, 4}, {"A", 0, 8}, {"W", 2, 12}, {"S", 3, 16}};
+  int anim, lo;
+} kRows[] = {{"D", 1, 4}, {"A", 0, 8}, {"W", 2, 12}, {"S", 3, 16}};
 
-SharedRun& AnimationRun() {
-  static SharedRun run = [] {
-    SharedRun r;
-    r.Add(QuietWorld() + JoinPlayer1() + "frames 4 0.0625\n");
-    for (const Change& c : kChanges) {
-      r.Part(std::string("morph") + std::to_string(c.anim));
-      r.Add(std::string("set player1.energy ") + c.energy + "\n");
-      r.Add(DumpEachFrame(static_cast<int>(c.frames.size()), "0.0625"));
-    }
-    // Recover has just ended and Idle started.
-    r.Part("idle").Add(DumpEachFrame(15, "0.0625"));
-    for (const Row& row : kRows) {
-      r.Part(std::string("row") + row.key);
-      r.Add(std::string("set player1.position 400 300\nset player1.velocity 0 0\nhold ") + row.key +
-            "\n" + DumpEachFrame(10, "0.0625") + "release all\n");
-    }
-    r.Part("opposing")
-        .Add(
-            "set player1.position 400 300\nset player1.velocity 0 0\n"
-            "hold A D\nframes 5\ndump\nrelease all\nhold W S\nframes 5\ndump\nrelease all\n");
-    return r;
-  }();
-  return run;
+SharedRun Animations() {
+  SharedRun r(QuietWorld() + JoinPlayer1() + "frames 4 0.0625");
+  for (const auto& c : kChanges)
+    r.Part(c.energy + std::to_string(c.anim)) << std::string("set player1.energy ") + c.energy +
+                                                     ";" + DumpEachFrame(c.frames.size(), "0.0625");
+  // Recover has just ended and Idle started.
+  r.Part("idle") << DumpEachFrame(15, "0.0625");
+  r.reset = "release all; set player1.position 400 300; set player1.velocity 0 0";
+  for (const auto& row : kRows)
+    r.Part(row.key) << "hold " + std::string(row.key) + DumpEachFrame(10, "0.0625");
+  r.Part("opposing") << "hold A D; frames 5; dump";
+  r.Part("upDown") << "hold W S; frames 5; dump";
+  return r;
 }
+SharedRun animations = Animations();
 
-}  // namespace
-
-TEST(PlayerCloudMorph, EveryClassChangePlaysItsRowThenIdles) {
-  for (const Change& c : kChanges) {
+TEST(PlayerCloudAnimation, EveryClassChangePlaysItsMorphRowThenIdles) {
+  for (const auto& c : kChanges) {
     SCOPED_TRACE(std::string("energy ") + c.energy);
-    const std::vector<json>& run =
-        AnimationRun().Dumps(std::string("morph") + std::to_string(c.anim));
-    ASSERT_EQ(run.size(), c.frames.size()) << AnimationRun().Result().errors;
-    EXPECT_EQ(Ints(run, "frame"), c.frames);
-    const std::vector<int> anims = Ints(run, "currentAnim");
-    for (size_t i = 0; i + 1 < anims.size(); ++i) {
-      EXPECT_EQ(anims[i], c.anim);
-      EXPECT_EQ(run[i]["player1"]["sheet"], kMorph);
-    }
-    EXPECT_EQ(anims.back(), 6);  // Idle
-    EXPECT_EQ(run.back()["player1"]["sheet"], c.idleSheet);
-    EXPECT_EQ(run.back()["player1"]["frameStep"], 1);
+    const Dumps& d = animations[c.energy + std::to_string(c.anim)];
+    EXPECT_EQ(Series(d, "/player1/frame"), json(c.frames));
+    for (size_t i = 0; i + 1 < d.size(); ++i)
+      Expect(d) = {{i, "currentAnim", c.anim}, {i, "sheet", kMorph}};
+    const size_t end = d.size() - 1;
+    Expect(d) = {{end, "currentAnim", 6}, {end, "sheet", c.idleSheet}, {end, "frameStep", 1}};
   }
 }
 
-TEST(PlayerCloudMorph, IdleRunsBackAndForth) {
-  const std::vector<json>& d = AnimationRun().Dumps("idle");
-  EXPECT_EQ(Ints(d, "frame"), (std::vector<int>{0, 1, 1, 2, 2, 3, 3, 2, 2, 1, 1, 0, 0, 1, 1}));
-  EXPECT_EQ(d.back()["player1"]["frameStep"], 1);
-}
-
-TEST(PlayerCloudMorph, MovementRowsLoopOverTheirOwnFrames) {
-  for (const Row& r : kRows) {
+TEST(PlayerCloudAnimation, IdleAndMovementRowsRunBackAndForthOverTheirFrames) {
+  const Dumps& idle = animations["idle"];
+  EXPECT_EQ(Series(idle, "/player1/frame"), json({0, 1, 1, 2, 2, 3, 3, 2, 2, 1, 1, 0, 0, 1, 1}));
+  Expect(idle) = {{14, "frameStep", 1}};
+  for (const auto& r : kRows) {
     SCOPED_TRACE(r.key);
-    const std::vector<json>& d = AnimationRun().Dumps(std::string("row") + r.key);
+    const Dumps& d = animations[r.key];
     const int lo = r.lo;
-    EXPECT_EQ(Ints(d, "frame"), (std::vector<int>{lo, lo, lo + 1, lo + 1, lo + 2, lo + 2, lo + 3,
-                                                  lo + 3, lo + 2, lo + 2}));
-    for (int a : Ints(d, "currentAnim")) EXPECT_EQ(a, r.anim);
-    for (const json& s : d) EXPECT_EQ(s["player1"]["sheet"], kSmall);
+    EXPECT_EQ(Series(d, "/player1/frame"),
+              json({lo, lo, lo + 1, lo + 1, lo + 2, lo + 2, lo + 3, lo + 3, lo + 2, lo + 2}));
+    EXPECT_EQ(Series(d, "/player1/currentAnim"), json(std::vector<int>(10, r.anim)));
+    EXPECT_EQ(Series(d, "/player1/sheet"), json(std::vector<std::string>(10, kSmall)));
   }
+  // Opposing keys cancel, and the row of Left and of Up wins.
+  Expect(animations["opposing"]) = {{0, "currentAnim", 0}, {0, "velocity/0", 0}};
+  Expect(animations["upDown"]) = {{0, "currentAnim", 2}, {0, "velocity/1", 0}};
 }
 
-TEST(PlayerCloudMorph, OpposingKeysCancelAndLeftAndUpWin) {
-  const std::vector<json>& d = AnimationRun().Dumps("opposing");
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_EQ(d[0]["player1"]["currentAnim"], 0);  // Left
-  EXPECT_FLOAT_EQ(F(d[0]["player1"]["velocity"][0]), 0);
-  EXPECT_EQ(d[1]["player1"]["currentAnim"], 2);  // Up
-  EXPECT_FLOAT_EQ(F(d[1]["player1"]["velocity"][1]), 0);
+// ---- Death: player 2 drifts off, then player 1 runs dry ----
+
+SharedRun Deaths() {
+  SharedRun r(QuietWorld() + JoinBoth(), UnreachableHighScores());
+  r.Part("drift")
+      << "set player2.position -270 300; frames 1; dump; set player2.position -270.5 300;"
+         "frames 1; dump; frames 1; dump";
+  r.Part("die") << "set player1.energy 5; frames 6 0.0625; set player1.position 300 300;"
+                   "set player1.velocity 0 0; set player1.energy 0;" +
+                       DumpEachFrame(10, "0.0625");
+  return r;
 }
+SharedRun deaths = Deaths();
 
-// --- Death: one run, player 2 drifts off, then player 1 runs dry -----------------
-
-namespace {
-
-SharedRun& DeathRun() {
-  static SharedRun run = [] {
-    SharedRun r;
-    r.options = UnreachableHighScores();
-    r.Add(QuietWorld() + JoinBoth());
-    r.Part("drift").Add(
-        "set player2.position -270 300\nframes 1\ndump\n"
-        "set player2.position -270.5 300\nframes 1\ndump\nframes 1\ndump\n");
-    r.Part("die").Add(
-        "set player1.energy 5\nframes 6 0.0625\n"
-        "set player1.position 300 300\nset player1.velocity 0 0\nset player1.energy 0\n" +
-        DumpEachFrame(10, "0.0625"));
-    return r;
-  }();
-  return run;
-}
-
-}  // namespace
-
-TEST(PlayerCloudDeath, DriftingBeyondMinus270IsDeadAtOnce) {
-  const std::vector<json>& d = DeathRun().Dumps("drift");
-  ASSERT_EQ(d.size(), 3u) << DeathRun().Result().errors;
-  EXPECT_EQ(d[0]["player2"]["state"], 1);
-  EXPECT_EQ(d[1]["player2"]["state"], 5);
-  EXPECT_TRUE(Requests(d[1]["player2"], 4));
+TEST(PlayerCloudDeath, DriftingBeyondMinus270IsDeadAtOnceAndLeavesTheGame) {
   // Its score enters no table: the cloud leaves, the other player plays on.
-  EXPECT_TRUE(d[2]["player2"].is_null());
-  EXPECT_EQ(d[2]["GameState"], 1);
+  Expect(deaths["drift"], "/player2/") = {{0, "state", 1},          {1, "state", 5},
+                                          {1, "animRequests", {4}}, {2, "/player2", nullptr},
+                                          {2, "/GameState", 1},     {2, "/player1/state", 1}};
 }
 
 TEST(PlayerCloudDeath, WeakCloudAtZeroShiftsAndPlaysTheDieRowToDead) {
-  const std::vector<json>& d = DeathRun().Dumps("die");
-  ASSERT_EQ(d.size(), 10u) << DeathRun().Result().errors;
-  // The update that finds Weak at 0 turns Dying and asks for Die.
-  EXPECT_EQ(d[0]["player1"]["state"], 4);
-  EXPECT_TRUE(Requests(d[0]["player1"], 4));
-  EXPECT_EQ(d[0]["player1"]["position"], json::array({300.0, 300.0}));
-  // The next one starts Die: morph frame 5, the picture moved up and left by 30.
-  EXPECT_EQ(d[1]["player1"]["currentAnim"], 4);
-  EXPECT_EQ(d[1]["player1"]["sheet"], kMorph);
-  EXPECT_EQ(d[1]["player1"]["position"], json::array({270.0, 270.0}));
-  EXPECT_TRUE(HasSound(d[1], "Play Dead"));
-  EXPECT_FLOAT_EQ(F(d[1]["player1"]["acceleration"]), 0);
-  // A third of the frame time per step: one frame per update up to 12, Dead.
-  std::vector<int> frames;
-  for (size_t i = 1; i <= 8; ++i) frames.push_back(d[i]["player1"]["frame"].get<int>());
-  EXPECT_EQ(frames, (std::vector<int>{5, 6, 7, 8, 9, 10, 11, 12}));
-  for (size_t i = 1; i < 8; ++i) EXPECT_EQ(d[i]["player1"]["state"], 4);
-  EXPECT_EQ(d[8]["player1"]["state"], 5);
-  EXPECT_EQ(CountSound(d, "Play Dead"), 1);
-  // The shell takes the dead cloud away before the world runs again.
-  EXPECT_TRUE(d[9]["player1"].is_null());
-}
-
-// --- Steering, braking and the screen edges: one run -----------------------------
-
-namespace {
-
-struct BrakeCase {
-  const char* set;
-  float vx, vy;
-};
-// Small: acceleration 500, so a 1/60 s frame brakes by ceil(8.33) = 9.
-const std::vector<BrakeCase> kBrakeCases = {
-    {"100 0", 91, 0}, {"9 0", 0, 0},      {"10 0", 1, 0},   {"-100 0", -91, 0}, {"-9.5 0", 0, 0},
-    {"0 100", 0, 91}, {"0 -100", 0, -91}, {"0 9.99", 0, 0}, {"15 -15", 6, -6},
-};
-
-struct EdgeCase {
-  const char* energy;
-  const char* position;
-  float vx, vy;
-};
-// With a 768 screen: Small/Weak 1..519, Medium 145..506, Large 330..453; the
-// right edge at 1024 - width.
-const std::vector<EdgeCase> kEdgeCases = {
-    {"20", "400 1", 0, 200},      {"20", "400 1.5", 0, 0},      {"20", "400 519", 0, 0},
-    {"20", "400 519.5", 0, -200}, {"20", "898 300", 0, 0},      {"20", "898.5 300", -200, 0},
-    {"5", "400 1", 0, 200},       {"5", "400 519.5", 0, -200},  {"40", "400 145", 0, 0},
-    {"40", "400 144.5", 0, 200},  {"40", "400 506", 0, 0},      {"40", "400 506.5", 0, -200},
-    {"40", "874.5 300", -200, 0}, {"80", "400 330", 0, 0},      {"80", "400 329.5", 0, 200},
-    {"80", "400 453", 0, 0},      {"80", "400 453.5", 0, -200}, {"80", "820.5 400", -200, 0},
-};
-
-SharedRun& MovementRun() {
-  static SharedRun run = [] {
-    SharedRun r;
-    r.Add(QuietWorld() + JoinPlayer1());
-    r.Part("braking").Add("set player1.position 400 300\nhold D\nframes 1\ndump\nrelease all\n");
-    for (const BrakeCase& c : kBrakeCases)
-      r.Add(std::string("set player1.position 400 300\nset player1.velocity ") + c.set +
-            "\nframes 1\ndump\n");
-    r.Part("brakeStep")
-        .Add(
-            "set player1.energy 5\nframes 1\n"
-            "set player1.position 400 300\nset player1.velocity 100 0\nframes 1\ndump\n"
-            "set player1.energy 80\nframes 1\n"
-            "set player1.position 300 400\nset player1.velocity 100 0\nframes 1\ndump\n");
-    // Each class is entered from another one so that the box has the class's size.
-    r.Part("edges").Add("set player1.energy 40\nframes 1\n");
-    for (const EdgeCase& c : kEdgeCases) {
-      r.Add(std::string("set player1.energy ") + c.energy + "\nframes 1\n");
-      r.Add(std::string("set player1.position ") + c.position +
-            "\nset player1.velocity 0 0\nframes 1\ndump\n");
-    }
-    r.Part("climb").Add(
-        "set player1.energy 80\nset player1.position 300 400\nset player1.velocity 0 0\n"
-        "hold W\nframes 120\n" +
-        DumpEachFrame(120, "0.016666668") + "release all\n");
-    return r;
-  }();
-  return run;
+  const Dumps& d = deaths["die"];
+  // The update that finds Weak at 0 turns Dying and asks for Die; the next one
+  // starts Die: morph frame 5, the picture moved up and left by 30. A third of
+  // the frame time per step: one frame per update up to 12, Dead. The shell
+  // takes the dead cloud away before the world runs again.
+  Expect(d) = {{0, "state", 4},           {0, "animRequests", {4}}, {0, "position", {300, 300}},
+               {1, "currentAnim", 4},     {1, "sheet", kMorph},     {1, "position", {270, 270}},
+               {1, "sound:Play Dead", 1}, {1, "acceleration", 0},   {9, "/player1", nullptr}};
+  EXPECT_EQ(Series(d, "/player1/frame", 1, 9), json({5, 6, 7, 8, 9, 10, 11, 12}));
+  EXPECT_EQ(Series(d, "/player1/state", 1, 9), json({4, 4, 4, 4, 4, 4, 4, 5}));
+  EXPECT_EQ(Sounds(d, "Play Dead"), 1);
 }
 
 }  // namespace
-
-TEST(PlayerCloudMovement, HeldKeyAcceleratesReleasedKeyBrakesByTheRoundedUpStep) {
-  const std::vector<json>& d = MovementRun().Dumps("braking");
-  ASSERT_EQ(d.size(), kBrakeCases.size() + 1) << MovementRun().Result().errors;
-  EXPECT_NEAR(F(d[0]["player1"]["velocity"][0]), 500.0f / 60, 1e-3);
-  EXPECT_FLOAT_EQ(F(d[0]["player1"]["velocity"][1]), 0);
-  for (size_t i = 0; i < kBrakeCases.size(); ++i) {
-    SCOPED_TRACE(kBrakeCases[i].set);
-    EXPECT_FLOAT_EQ(F(d[i + 1]["player1"]["velocity"][0]), kBrakeCases[i].vx);
-    EXPECT_FLOAT_EQ(F(d[i + 1]["player1"]["velocity"][1]), kBrakeCases[i].vy);
-  }
-}
-
-TEST(PlayerCloudMovement, BrakeStepFollowsTheClassAcceleration) {
-  // Weak 400: ceil(6.67) = 7; Large 200: ceil(3.33) = 4.
-  const std::vector<json>& d = MovementRun().Dumps("brakeStep");
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_EQ(d[0]["player1"]["state"], 0);
-  EXPECT_FLOAT_EQ(F(d[0]["player1"]["velocity"][0]), 93);
-  EXPECT_EQ(d[1]["player1"]["state"], 3);
-  EXPECT_FLOAT_EQ(F(d[1]["player1"]["velocity"][0]), 96);
-}
-
-TEST(PlayerCloudMovement, EdgePushesMarkTheHeightsEachClassCanHold) {
-  const std::vector<json>& d = MovementRun().Dumps("edges");
-  ASSERT_EQ(d.size(), kEdgeCases.size());
-  for (size_t i = 0; i < kEdgeCases.size(); ++i) {
-    SCOPED_TRACE(std::string(kEdgeCases[i].energy) + " at " + kEdgeCases[i].position);
-    EXPECT_FLOAT_EQ(F(d[i]["player1"]["velocity"][0]), kEdgeCases[i].vx);
-    EXPECT_FLOAT_EQ(F(d[i]["player1"]["velocity"][1]), kEdgeCases[i].vy);
-  }
-}
-
-TEST(PlayerCloudMovement, LargeCloudCannotClimbAboveItsBand) {
-  const std::vector<json>& d = MovementRun().Dumps("climb");
-  ASSERT_EQ(d.size(), 120u);
-  float top = 1e9f;
-  for (const json& s : d) top = std::min(top, F(s["player1"]["position"][1]));
-  EXPECT_LT(top, 331.0f);  // it does reach the band's edge...
-  EXPECT_GT(top, 320.0f);  // ...and is sent back down within a frame or two
-}
-
-// --- Energy clouds: one run ----------------------------------------------------------
-
-namespace {
-
-struct TouchCase {
-  const char* at;
-  bool taken;
-};
-// The player cloud is rectangle A at (200, 200), 126 x 79 (Small after a change of
-// class); a small energy cloud is 83 x 46. Taken ones first: a cloud left over is
-// moved far away before the next case.
-const std::vector<TouchCase> kTouchCases = {
-    {"117 210", true},   // its right edge on A's left edge
-    {"220 154", true},   // its bottom on A's top
-    {"326 210", false},  // its left edge on A's right edge
-    {"220 279", false},  // its top on A's bottom
-};
-
-SharedRun& CollectRun() {
-  static SharedRun run = [] {
-    const std::string place = "set player1.position 300 400\nset player1.velocity 0 0\n";
-    SharedRun r;
-    r.Add(QuietWorld() + JoinPlayer1());
-    r.Part("kinds");
-    for (const char* kind : {"Cloud1", "Cloud2", "Cloud3", "Cloud4"})
-      r.Add(place + "spawn " + kind + " 320 410\nframes 1\ndump\n");
-    r.Part("cap").Add(place +
-                      "set player1.lightning.charges 8\nspawn Cloud4 320 410\nframes 1\ndump\n" +
-                      place + "spawn Cloud4 320 410\nframes 1\ndump\n");
-    r.Part("cut").Add(place + "set player1.energy 95\nspawn Cloud3 320 410\nframes 1\ndump\n");
-    r.Part("touch").Add("set player1.energy 20\nframes 1\n");
-    int left = 0;
-    for (const TouchCase& c : kTouchCases) {
-      r.Add(std::string("set player1.energy 20\nset player1.position 200 200\n") +
-            "set player1.velocity 0 0\nspawn Cloud1 " + c.at + "\nframes 1\ndump\n");
-      if (!c.taken) r.Add("set cloudobjects." + std::to_string(left++) + ".position 3000 600\n");
-    }
-    r.Part("dying").Add(
-        "set player1.energy 5\nframes 6 0.0625\nset player1.energy 0\nframes 1 0.0625\n"
-        "set player1.position 300 300\ndump\nspawn Cloud1 320 310\nframes 1 0.0625\ndump\n");
-    return r;
-  }();
-  return run;
-}
-
-}  // namespace
-
-TEST(PlayerCloudCollect, KindsGiveEnergyOrACharge) {
-  const std::vector<json>& d = CollectRun().Dumps("kinds");
-  ASSERT_EQ(d.size(), 4u) << CollectRun().Result().errors;
-  const float energies[] = {30, 50, 80, 80};
-  for (int i = 0; i < 4; ++i) {
-    SCOPED_TRACE(i + 1);
-    EXPECT_FLOAT_EQ(F(d[i]["player1"]["energy"]), energies[i]);
-    EXPECT_TRUE(d[i]["cloudobjects"].empty());
-  }
-  EXPECT_EQ(d[2]["player1"]["lightning"]["charges"], 0);
-  EXPECT_EQ(d[3]["player1"]["lightning"]["charges"], 1);
-}
-
-TEST(PlayerCloudCollect, ChargesStopAtNineAndTheCloudIsStillTaken) {
-  const std::vector<json>& d = CollectRun().Dumps("cap");
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_EQ(d[0]["player1"]["lightning"]["charges"], 9);
-  EXPECT_EQ(d[1]["player1"]["lightning"]["charges"], 9);
-  EXPECT_TRUE(d[1]["cloudobjects"].empty());
-}
-
-TEST(PlayerCloudCollect, GainAboveHundredIsCutInTheSameUpdate) {
-  const std::vector<json>& d = CollectRun().Dumps("cut");
-  ASSERT_EQ(d.size(), 1u);
-  EXPECT_FLOAT_EQ(F(d[0]["player1"]["energy"]), 100);
-  EXPECT_TRUE(d[0]["cloudobjects"].empty());
-}
-
-TEST(PlayerCloudCollect, TouchingEdgesCountOnlyAgainstTheCloudsLeftAndTop) {
-  const std::vector<json>& d = CollectRun().Dumps("touch");
-  ASSERT_EQ(d.size(), kTouchCases.size());
-  size_t left = 0;
-  for (size_t i = 0; i < kTouchCases.size(); ++i) {
-    SCOPED_TRACE(kTouchCases[i].at);
-    EXPECT_EQ(d[i]["player1"]["size"], json::array({126.0, 79.0}));
-    if (!kTouchCases[i].taken) ++left;
-    EXPECT_EQ(d[i]["cloudobjects"].size(), left);
-    EXPECT_FLOAT_EQ(F(d[i]["player1"]["energy"]), kTouchCases[i].taken ? 30 : 20);
-  }
-}
-
-TEST(PlayerCloudCollect, DyingCloudTakesNothing) {
-  const std::vector<json>& d = CollectRun().Dumps("dying");
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_EQ(d[0]["player1"]["state"], 4);
-  EXPECT_EQ(d[1]["cloudobjects"].size(), d[0]["cloudobjects"].size() + 1);
-  EXPECT_FLOAT_EQ(F(d[1]["player1"]["energy"]), 0);
-}

@@ -1,165 +1,87 @@
-// TextFile: reading a fixed number of lines from files that may be short,
-// missing, saved on Windows, huge or not text at all; writing lists back; and
-// the score <-> text conversions, including malformed and oversized numbers.
+// TextFile: reading a fixed number of lines from good and broken files, writing
+// lists back, and the score <-> text conversions, broken numbers included.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
-#include <limits>
 #include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "persist/TextFile.h"
-
-namespace fs = std::filesystem;
+#include "tests/HeadlessEngine.h"
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 class TextFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("zarvo-textfile-" + std::to_string(getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+  std::string Write(const std::string& bytes) {
+    std::ofstream(dir + "/a.txt", std::ios::binary) << bytes;
+    return dir + "/a.txt";
   }
-  void TearDown() override { fs::remove_all(dir); }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const fs::path path = dir / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-  static std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  fs::path dir;
+  std::string dir = TestFolder("textfile");
   TextFile file;
 };
 
-using Lines = std::vector<std::string>;
-
-TEST_F(TextFileTest, ReadsEachLineWithItsLineBreak) {
-  Lines list;
-  file.ReadLines(Write("a.txt", "one\ntwo\nthree\n"), list, 3);
-  EXPECT_EQ(list, (Lines{"one\n", "two\n", "three\n"}));
+TEST_F(TextFileTest, ReadsTheCountOfLinesEachWithItsLineBreak) {
+  std::string bytes;  // every byte value: NUL among the first ten, '\n' is byte 10
+  for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
+  const std::string longLine(200000, 'x');
+  // A file, the count of lines asked for, and the lines read.
+  const std::tuple<std::string, int, Lines> rows[] = {
+      {"one\ntwo\nthree\n", 3, {"one\n", "two\n", "three\n"}},
+      {"1\n2\n3\n4\n", 2, {"1\n", "2\n"}},
+      {"only\nlast-without-break", 5, {"only\n", "last-without-break\n", "\n", "\n", "\n"}},
+      {"", 3, {"\n", "\n", "\n"}},
+      {"ABC\r\n\r\nX\r", 4, {"ABC\n", "\n", "X\n", "\n"}},  // Windows line ends are dropped
+      {longLine + "\nnext\n", 2, {longLine + "\n", "next\n"}},
+      {bytes, 3, {bytes.substr(0, 10) + "\n", bytes.substr(11) + "\n", "\n"}},
+  };
+  for (const auto& [text, count, expected] : rows) {
+    Lines list{"old\n"};  // reading appends
+    file.ReadLines(Write(text), list, count);
+    ASSERT_EQ(list.size(), expected.size() + 1) << text.substr(0, 20);
+    EXPECT_EQ(Lines(list.begin() + 1, list.end()), expected) << text.substr(0, 20);
+  }
 }
 
-TEST_F(TextFileTest, AppendsToWhatTheListHolds) {
-  Lines list{"old\n"};
-  file.ReadLines(Write("a.txt", "new\n"), list, 1);
-  EXPECT_EQ(list, (Lines{"old\n", "new\n"}));
+TEST_F(TextFileTest, WritesEveryStringUnchangedOverWhatWasThere) {
+  file.WriteLines(Write("old content that must go\n"), {"a\n", "b", "c\n"});
+  std::stringstream written;
+  written << std::ifstream(dir + "/a.txt", std::ios::binary).rdbuf();
+  EXPECT_EQ(written.str(), "a\nbc\n");
 }
 
-TEST_F(TextFileTest, ShortFileGivesEmptyLinesUpToTheCount) {
-  Lines list;
-  file.ReadLines(Write("a.txt", "only\nlast-without-break"), list, 5);
-  EXPECT_EQ(list, (Lines{"only\n", "last-without-break\n", "\n", "\n", "\n"}));
-}
-
-TEST_F(TextFileTest, EmptyFileGivesOnlyEmptyLines) {
-  Lines list;
-  file.ReadLines(Write("a.txt", ""), list, 3);
-  EXPECT_EQ(list, (Lines{"\n", "\n", "\n"}));
-}
-
-TEST_F(TextFileTest, ReadsNoMoreThanTheCount) {
-  Lines list;
-  file.ReadLines(Write("a.txt", "1\n2\n3\n4\n"), list, 2);
-  EXPECT_EQ(list, (Lines{"1\n", "2\n"}));
-}
-
-TEST_F(TextFileTest, WindowsLineEndsAreDropped) {
-  Lines list;
-  file.ReadLines(Write("a.txt", "ABC\r\n\r\nX\r"), list, 4);
-  EXPECT_EQ(list, (Lines{"ABC\n", "\n", "X\n", "\n"}));
-}
-
-TEST_F(TextFileTest, MissingFileLeavesTheListAndSaysSo) {
+TEST_F(TextFileTest, MissingOrUnwritableFilesSaySo) {
   Lines list{"kept\n"};
-  const std::string name = (dir / "nope.txt").string();
+  const std::string name = dir + "/no-such-dir/a.txt";
   ::testing::internal::CaptureStdout();
   file.ReadLines(name, list, 10);
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "couldn't read the file: " + name + "\n");
+  file.WriteLines(name, {"x\n"});
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "couldn't read the file: " + name + "\ncouldn't write to file: " + name + "\n");
   EXPECT_EQ(list, (Lines{"kept\n"}));
 }
 
-TEST_F(TextFileTest, VeryLongLineIsReadWhole) {
-  const std::string longLine(200000, 'x');
-  Lines list;
-  file.ReadLines(Write("a.txt", longLine + "\nnext\n"), list, 2);
-  ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0], longLine + "\n");
-  EXPECT_EQ(list[1], "next\n");
-}
-
-TEST_F(TextFileTest, BinaryGarbageIsReadAsBytes) {
-  std::string garbage;
-  for (int i = 0; i < 256; ++i) garbage += static_cast<char>(i);
-  Lines list;
-  file.ReadLines(Write("a.bin", garbage), list, 3);
-  ASSERT_EQ(list.size(), 3u);
-  // Bytes 0..9 (a NUL among them), then the rest after byte 10 ('\n'); no third line.
-  EXPECT_EQ(list[0], garbage.substr(0, 10) + "\n");
-  EXPECT_EQ(list[1], garbage.substr(11) + "\n");
-  EXPECT_EQ(list[2], "\n");
-  EXPECT_EQ(TextFile::TextToInt(list[1]), 0);
-}
-
-TEST_F(TextFileTest, WritesEveryStringUnchanged) {
-  const std::string path = (dir / "out.txt").string();
-  Write("out.txt", "old content that must go\n");
-  file.WriteLines(path, {"a\n", "b", "c\n"});
-  EXPECT_EQ(Slurp(path), "a\nbc\n");
-}
-
-TEST_F(TextFileTest, UnwritableFileSaysSo) {
-  const std::string name = (dir / "no-such-dir" / "out.txt").string();
-  ::testing::internal::CaptureStdout();
-  file.WriteLines(name, {"x\n"});
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "couldn't write to file: " + name + "\n");
-}
-
-TEST(TextToIntTest, ReadsTheNumberAtTheStart) {
-  EXPECT_EQ(TextFile::TextToInt("12abc"), 12);
-  EXPECT_EQ(TextFile::TextToInt("500\n"), 500);
-  EXPECT_EQ(TextFile::TextToInt("  \t-42 7"), -42);
-  EXPECT_EQ(TextFile::TextToInt("+8"), 8);
-  EXPECT_EQ(TextFile::TextToInt("007"), 7);
-}
-
-TEST(TextToIntTest, NothingNumericReadsZero) {
-  EXPECT_EQ(TextFile::TextToInt(""), 0);
-  EXPECT_EQ(TextFile::TextToInt("\n"), 0);
-  EXPECT_EQ(TextFile::TextToInt("abc12"), 0);
-  EXPECT_EQ(TextFile::TextToInt("-"), 0);
-  EXPECT_EQ(TextFile::TextToInt("- 5"), 0);
-  EXPECT_EQ(TextFile::TextToInt("1.9e3"), 1);
-}
-
-TEST(TextToIntTest, OversizedNumbersSaturate) {
-  const int32_t max = std::numeric_limits<int32_t>::max();
-  const int32_t min = std::numeric_limits<int32_t>::min();
-  EXPECT_EQ(TextFile::TextToInt("2147483647"), max);
-  EXPECT_EQ(TextFile::TextToInt("2147483648"), max);
-  EXPECT_EQ(TextFile::TextToInt("-2147483648"), min);
-  EXPECT_EQ(TextFile::TextToInt("-2147483649"), min);
-  EXPECT_EQ(TextFile::TextToInt(std::string(5000, '9')), max);
-  EXPECT_EQ(TextFile::TextToInt("-" + std::string(5000, '9')), min);
+TEST(TextToIntTest, ReadsTheLeadingNumberLikeAtoiButSaturates) {
+  const int32_t max = INT32_MAX, min = INT32_MIN;
+  // clang-format off
+  const std::pair<std::string, int32_t> rows[] = {
+      {"12abc", 12}, {"500\n", 500}, {"  \t-42 7", -42}, {"\v\f\r\n 3", 3}, {"+8", 8}, {"007", 7},
+      {"1.9e3", 1}, {"", 0}, {"\n", 0}, {"abc12", 0}, {"-", 0}, {"- 5", 0}, {"\x01\x02\xff", 0},
+      {"2147483646", max - 1}, {"2147483648", max}, {"-2147483647", min + 1}, {"-2147483649", min},
+      {std::string(5000, '9'), max}, {"-" + std::string(5000, '9'), min}};
+  // clang-format on
+  for (const auto& [text, value] : rows) EXPECT_EQ(TextFile::TextToInt(text), value) << text;
 }
 
 TEST(IntToTextTest, WritesPlainDecimal) {
-  EXPECT_EQ(TextFile::IntToText(0), "0");
-  EXPECT_EQ(TextFile::IntToText(1234567), "1234567");
-  EXPECT_EQ(TextFile::IntToText(-35), "-35");
-  const int32_t min = std::numeric_limits<int32_t>::min();
-  EXPECT_EQ(TextFile::TextToInt(TextFile::IntToText(min)), min);
+  for (auto [value, text] :
+       {std::pair{0, "0"}, {1234567, "1234567"}, {-35, "-35"}, {INT32_MIN, "-2147483648"}})
+    EXPECT_EQ(TextFile::IntToText(value), text);
 }
 
 }  // namespace

@@ -1,87 +1,146 @@
 // Shared pieces of the sound tests: a private folder of small WAV files made
 // on the spot, the choice of SDL's silent audio drivers, and running a test
 // again in a child process whose audio goes to a file (SDL's "disk" driver),
-// so that what the mixer produced can be read back and measured.
+// so that what the mixer produced can be read back and measured. The child is
+// this same test binary, filtered to the one test.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "sound/Mixer.h"
 
 namespace soundtest {
 
 // Uses the "dummy" driver unless the device is already open (then whatever it
 // runs on stays). Tests never play through real speakers.
-void UseSilentDriver();
+inline void UseSilentDriver() {
+  if (!mixer::IsOpen()) setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
 
 // Writes a 16-bit mono WAV of a sine at hz (amplitude 0..1) lasting seconds.
-void WriteToneWav(const std::string& path, double hz, double seconds, double amplitude);
+inline void WriteToneWav(const std::string& path, double hz, double seconds, double amplitude) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  auto put = [&f](uint32_t v, int bytes) {  // little-endian
+    for (int i = 0; i < bytes; ++i) f.put(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  const uint32_t frames = static_cast<uint32_t>(std::lround(seconds * 44100));
+  f.write("RIFF", 4);
+  put(36 + frames * 2, 4);
+  f.write("WAVEfmt ", 8);
+  // The format: 16 bytes of PCM, mono, 44100 frames of 2 bytes a second, 16 bits.
+  const std::pair<uint32_t, int> format[] = {{16, 4},    {1, 2}, {1, 2}, {44100, 4},
+                                             {88200, 4}, {2, 2}, {16, 2}};
+  for (const auto& [value, bytes] : format) put(value, bytes);
+  f.write("data", 4);
+  put(frames * 2, 4);
+  for (uint32_t i = 0; i < frames; ++i) {
+    const double v = amplitude * std::sin(2.0 * M_PI * hz * i / 44100.0);
+    put(static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767.0))), 2);
+  }
+}
 
-// A folder of its own under the temp directory, removed with its contents.
+// A folder of its own under /tmp, removed with its contents.
 class TempDir {
  public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  TempDir() {
+    char pattern[] = "/tmp/zarvo-sound-XXXXXX";
+    dir_ = mkdtemp(pattern);
+  }
+  ~TempDir() { std::filesystem::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
  private:
-  std::filesystem::path dir_;
+  std::string dir_;
 };
+
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+inline void SleepSeconds(double seconds) {
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
 
 // Polls until pred holds or the timeout passes; true when it held.
 template <typename Pred>
-bool WaitFor(Pred pred, double seconds);
-void SleepSeconds(double seconds);
+bool WaitFor(Pred pred, double seconds) {
+  for (double waited = 0; waited < seconds && !pred(); waited += 0.005) SleepSeconds(0.005);
+  return pred();
+}
 
 // Runs the current test again in a fresh process with the extra environment
 // settings given ("NAME='value' ..."), and expects that run to pass. Returns
 // true in the test process, which should then return; false in the child,
 // which does the test's work (a process of its own can pick its audio driver
 // and find the device closed, whatever other tests did before).
-bool RanInChildProcess(const std::string& environment);
+inline bool RanInChildProcess(const std::string& environment) {
+  if (std::getenv("ZARVO_SOUND_CHILD")) return false;
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string filter = std::string(test->test_suite_name()) + "." + test->name();
+  TempDir dir;
+  const std::string log = dir.Path("child.log");
+  const std::string command = "ZARVO_SOUND_CHILD=1 " + environment + " '" +
+                              std::filesystem::read_symlink("/proc/self/exe").string() +
+                              "' --gtest_filter='" + filter + "' > '" + log + "' 2>&1";
+  const int status = std::system(command.c_str());
+  const std::string output = ReadAll(log);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+  EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+  return true;
+}
 
-// A test that records the mixer's output. In the test process, Run() starts
-// the same test in a child process with the "disk" driver writing to a file
-// and checks that the child passed; Recording() is false there and the test
-// returns. In the child, Recording() is true and the test does its work,
-// then calls Samples() after closing its banks to read what was mixed.
-class Recorder {
- public:
-  Recorder();
-  bool InChild() const { return inChild_; }
-  // Parent side: runs the child and expects it to pass.
-  void RunChild();
-  // Child side: the interleaved stereo 16-bit frames written so far (the
-  // device must be closed first for the file to be complete).
-  std::vector<int16_t> Samples() const;
-
- private:
-  bool inChild_;
-  std::string file_;
-};
+// Runs the current test in a child process whose mixer output goes to a file.
+// Returns nothing in the test process, which should then return. In the child,
+// `play` does the test's work and must close its banks, and the interleaved
+// stereo 16-bit frames that were mixed come back.
+inline std::optional<std::vector<int16_t>> Record(const std::function<void()>& play) {
+  const char* file = std::getenv("ZARVO_SOUND_RECORDING");
+  if (!file) {
+    TempDir dir;
+    const std::string raw = dir.Path("mixed.raw");
+    RanInChildProcess("ZARVO_SOUND_RECORDING='" + raw +
+                      "' SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + raw + "'");
+    return std::nullopt;
+  }
+  play();
+  const std::string bytes = ReadAll(file);
+  std::vector<int16_t> out(bytes.size() / 2);
+  memcpy(out.data(), bytes.data(), out.size() * 2);  // both little-endian
+  return out;
+}
 
 // Helpers over interleaved stereo frames.
-int PeakOf(const std::vector<int16_t>& s, size_t fromFrame, size_t toFrame);
+inline int PeakOf(const std::vector<int16_t>& s, size_t fromFrame, size_t toFrame) {
+  int peak = 0;
+  for (size_t i = fromFrame * 2; i < std::min(toFrame * 2, s.size()); ++i)
+    peak = std::max(peak, std::abs(static_cast<int>(s[i])));
+  return peak;
+}
+
 // First frame at or after `from` with any sample whose size exceeds threshold;
 // the frame count when there is none.
-size_t FirstLoudFrame(const std::vector<int16_t>& s, size_t from, int threshold = 0);
-// Longest run of frames that are all exactly zero, between from and to; the
-// frame just after the run goes to *end when given.
-size_t LongestSilence(const std::vector<int16_t>& s, size_t fromFrame, size_t toFrame,
-                      size_t* end = nullptr);
-
-template <typename Pred>
-bool WaitFor(Pred pred, double seconds) {
-  for (double waited = 0; waited < seconds; waited += 0.005) {
-    if (pred()) return true;
-    SleepSeconds(0.005);
-  }
-  return pred();
+inline size_t FirstLoudFrame(const std::vector<int16_t>& s, size_t from, int threshold = 0) {
+  const size_t frames = s.size() / 2;
+  for (size_t f = from; f < frames; ++f)
+    if (std::abs(s[2 * f]) > threshold || std::abs(s[2 * f + 1]) > threshold) return f;
+  return frames;
 }
 
 }  // namespace soundtest

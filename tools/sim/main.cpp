@@ -1,7 +1,7 @@
 // zarvo-sim: runs the real game headless in the current directory, driven by
 // a script on standard input (one command a line, '#' starts a comment):
 //   seed N | start | hold KEY... | release KEY... | release all | press KEY
-//   frames N [DT] | dump | shot FILE.png | set FIELD VALUE... | spawn CLASS [X Y] | quit
+//   frames N [DT] | dump | draws | shot FILE.png | set FIELD VALUE... | spawn CLASS [X Y] | quit
 // A bad line is reported with its number on standard error and the run ends
 // with status 1 after a clean shutdown.
 #include <cstdio>
@@ -146,6 +146,15 @@ class ScriptDriver : public FrameDriver {
       if (count == 0) pressed_.clear();
     } else if (command == "dump") {
       std::cout << DumpState(soundCalls).dump() << std::endl;
+    } else if (command == "draws") {
+      // The last frame's quads: [picture, x, y, w, h, u, v, colour] in drawing
+      // order, the picture by its file name without folders.
+      nlohmann::json draws = nlohmann::json::array();
+      for (const headless::DrawnQuad& q : headless::LastFrameQuads()) {
+        const std::string name = q.texture.substr(q.texture.find_last_of("/\\") + 1);
+        draws.push_back({name, q.x, q.y, q.w, q.h, q.u, q.v, q.color});
+      }
+      std::cout << nlohmann::json{{"draws", draws}}.dump() << std::endl;
     } else if (command == "shot") {
       if (args.size() != 1) Fail(line, "shot takes a file name");
       else if (!headless::SaveShot(args[0].c_str())) Fail(line, "cannot save " + args[0]);
