@@ -249,7 +249,7 @@ std::vector<std::string> LoadGameValues(std::istream& in) {
   std::vector<std::string> problems;
   auto report = [&](int i, const std::string& what) {
     std::ostringstream text;
-    text << "GameValues.txt line " << i + 1 << " (" << kLines[i].name << "): " << what;
+    text << "GameValues.txt line " << i << " (" << kLines[i].name << "): " << what;
     problems.push_back(text.str());
   };
   std::string text;

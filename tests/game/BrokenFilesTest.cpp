@@ -57,19 +57,19 @@ TEST(BrokenFiles, BadTuningLinesKeepTheirBuiltInValueAndOutOfRangeValuesTheirBou
     const char* message;
   } cases[] = {
       {57, "nan", 0,
-       "line 58 (smallEnergyCloudGain): \"nan\" is not a number; using the built-in 0"},
+       "line 57 (smallEnergyCloudGain): \"nan\" is not a number; using the built-in 0"},
       {58, nullptr, 10, nullptr},  // read normally after a bad line
-      {59, "\r", 0, "line 60 (largeEnergyCloudGain): \"?\" is not a number"},
-      {60, "", 0, "line 61 (energyDrainRate): \"\" is not a number"},
-      {61, "fast 7", 0, "line 62 (rainDropEnergy): \"fast 7\" is not a number"},
+      {59, "\r", 0, "line 59 (largeEnergyCloudGain): \"?\" is not a number"},
+      {60, "", 0, "line 60 (energyDrainRate): \"\" is not a number"},
+      {61, "fast 7", 0, "line 61 (rainDropEnergy): \"fast 7\" is not a number"},
       {62, nullptr, 120, nullptr},
       {7, "1e-45 tiny", 0.001f,
-       "line 8 (rainDropInterval): 1.4013e-45 is outside 0.001..60; using 0.001"},
-      {1, "-3e38", 0, "line 2 (grassHeight): -3e+38 is outside 0..4096; using 0"},
-      {2, "-3e38", 0, "line 3 (groundHeight)"},
-      {4, "3e38", 4320, "line 5 (screenHeight): 3e+38 is outside 240..4320; using 4320"},
-      {9, "3e38", 5000, "line 10 (rainGravity)"},
-      {77, "2", 1, "line 78 (particleEffects): 2 is outside 0..1"},
+       "line 7 (rainDropInterval): 1.4013e-45 is outside 0.001..60; using 0.001"},
+      {1, "-3e38", 0, "line 1 (grassHeight): -3e+38 is outside 0..4096; using 0"},
+      {2, "-3e38", 0, "line 2 (groundHeight)"},
+      {4, "3e38", 4320, "line 4 (screenHeight): 3e+38 is outside 240..4320; using 4320"},
+      {9, "3e38", 5000, "line 9 (rainGravity)"},
+      {77, "2", 1, "line 77 (particleEffects): 2 is outside 0..1"},
   };
   std::map<int, std::string> lines;
   for (const auto& c : cases)
@@ -102,7 +102,7 @@ TEST(BrokenFiles, HostileTuningValuesStillPlay) {
   const SimResult r = RunSimWith(
       "start\nset GameState 1\npress SPACE\nframes 1\nhold G\nframes 120\ndump\n", options);
   ASSERT_EQ(r.exitCode, 0) << r.errors;
-  EXPECT_NE(r.errors.find("GameValues.txt line 8 (rainDropInterval)"), std::string::npos);
+  EXPECT_NE(r.errors.find("GameValues.txt line 7 (rainDropInterval)"), std::string::npos);
   EXPECT_LT(r.dumps.back()["rain"]["drops"].size(), 20000u);
   EXPECT_LT(r.peakKb, kMemoryBoundKb);
 }
