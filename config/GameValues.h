@@ -3,6 +3,8 @@
 #pragma once
 
 #include <istream>
+#include <string>
+#include <vector>
 
 extern float worldSpeed;           // 0
 extern int grassHeight;            // 1
@@ -72,11 +74,15 @@ extern bool particleEffects;       // 77
 
 constexpr int GameValueLines = 79;
 
-// Reads "GameValues.txt" from the working directory. A missing file, or one
-// whose line 0 holds no number, keeps the values the variables hold.
-void LoadGameValues();
-// The same from any stream (used by LoadGameValues and the tests).
-void LoadGameValues(std::istream& in);
+// Reads "GameValues.txt" from the working directory and returns what was
+// wrong with it, one message a problem, also written to standard error. A
+// line without a number keeps its built-in value, a value outside its line's
+// range becomes the nearest bound. A file that cannot be read (missing, not a
+// regular file, over 1 MiB) keeps the values the variables hold.
+std::vector<std::string> LoadGameValues();
+// The same from any stream (used by LoadGameValues and the tests), without
+// writing the messages.
+std::vector<std::string> LoadGameValues(std::istream& in);
 // The variable fed by a line, for tools that show or set values by name; every
 // pointer is null for a line without a variable, and exactly one is set otherwise.
 struct GameValueRef {

@@ -31,8 +31,7 @@ struct Texture {
   int apronX = 0, apronY = 0;       // texels each tile also copies from its neighbours
   int cols = 0, rows = 0;           // tile grid; 0 while nothing is uploaded
   std::vector<SDL_Texture*> tiles;  // row-major, cols * rows
-  // A checked PNG image whose texels are decoded on first use (headless runs
-  // only: most of their frames are never drawn), with its name for messages.
+  // A checked PNG image not decoded yet, with its name for messages.
   std::vector<uint8_t> encoded;
   std::string label;
 };
@@ -140,6 +139,7 @@ void SetError(const std::string& text);
 Texture* FindTexture(HTEXTURE tex);
 TileRect TileTexels(const Texture& t, int col, int row);
 void DecodeTexels(Texture& t);            // decodes an image kept encoded; blank if it fails
+void DecodePendingTextures();             // every image loaded and not yet decoded
 bool UploadTexture(Texture& t);           // makes/refreshes the SDL tiles; false on failure
 void DropTextureUploads(Texture& t);      // destroys the SDL tiles, keeps the texels
 void ReplayFrame(const FrameList& list);  // draws a recorded frame into the renderer

@@ -3,6 +3,7 @@
 // for the simulator and the tests. The game itself uses only ShowErrorBox.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +16,12 @@ const std::vector<std::string>& ShownErrorBoxes();
 
 // Maps a game file name ("Images\\x.png") to a path of this system ("Images/x.png").
 std::string MapFileName(const char* name);
+
+// Reads a whole file the game names (mapped as above) into `bytes`. Only a
+// regular file of at most `limit` bytes is read; anything else (missing, a
+// folder, a FIFO, a device, too large, unreadable) gives false and says why in
+// `why`. Never blocks on a FIFO or a device.
+bool ReadRegularFile(const char* name, size_t limit, std::string* bytes, std::string* why);
 
 // Drives the frame loop instead of the wall clock and the keyboard.
 class FrameDriver {

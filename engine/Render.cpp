@@ -341,6 +341,7 @@ void HGE::Gfx_EndScene() {
   if (engine::Headless()) return;  // kept for headless::SaveShot, never shown
   engine::ReplayFrame(st.lastFrame);
   SDL_RenderPresent(st.renderer);
+  engine::DecodePendingTextures();
   // Screens drawn outside the loop (loading) keep the window answering; a close
   // seen here keeps the loop from starting.
   if (!st.running) engine::PumpEvents();

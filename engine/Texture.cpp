@@ -1,9 +1,13 @@
 // Textures: PNG images loaded with SDL_image into a CPU copy of ARGB texels,
 // blank textures the game paints through Lock/Unlock, and the SDL textures
-// made from them when a frame is drawn. Headless runs keep a checked image
-// encoded until its texels are first needed, since most of their frames are
-// never drawn and decoding every picture would be most of their start-up. An image larger than the renderer
-// allows is uploaded as a grid of tiles; Render.cpp splits quads to match.
+// made from them when a frame is drawn.
+//
+// Loading only reads and checks a picture: its size is known at once, so a
+// caller that wants another size can free it before a texel is decoded. It is
+// decoded on first use or, in a window, at the end of the scene that loaded it.
+// Headless runs decode on first use only: most of their frames are never
+// drawn, and decoding every picture would be most of their start-up. An image larger than the
+// renderer allows is uploaded as a grid of tiles; Render.cpp splits quads to match.
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -102,6 +106,11 @@ void DecodeTexels(Texture& t) {
   }
 }
 
+void DecodePendingTextures() {
+  if (!CORE.st) return;
+  for (auto& [handle, texture] : CORE.st->textures) DecodeTexels(texture);
+}
+
 TileRect TileTexels(const Texture& t, int col, int row) {
   TileRect r;
   Span(col, t.tileW, t.apronX, t.width, &r.x, &r.w);
@@ -166,46 +175,36 @@ uint32_t BigEndian32(const uint8_t* b) {
   return (uint32_t{b[0]} << 24) | (uint32_t{b[1]} << 16) | (uint32_t{b[2]} << 8) | b[3];
 }
 
-// Checks the PNG image in `rw` before it is decoded; empty if it may be, else
+// The largest picture file read: 64 MiB, far beyond the game's largest.
+constexpr size_t kMaxPictureBytes = size_t{64} << 20;
+
+// Checks the PNG image in `png` before it is decoded; empty if it may be, else
 // why not. The chunks are followed up to IEND: each must lie inside the data,
-// because SDL_image's reader ignores the end of the data and libpng would go on
-// reading stale bytes (a truncated file can keep it going forever). The image
-// size in IHDR must be one a texture can hold, so that a small file cannot
-// claim gigabytes; it is stored in `t`. Leaves `rw` at its start.
-std::string CheckPng(SDL_RWops* rw, Texture& t) {
+// because libpng would go on reading past a truncated chunk (stale bytes can
+// keep it going forever). The image size in IHDR must be one a texture can
+// hold, so that a small file cannot claim gigabytes; it is stored in `t`.
+std::string CheckPng(const std::vector<uint8_t>& png, Texture& t) {
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  const Sint64 size = SDL_RWsize(rw);
-  uint8_t head[16];
-  if (size < 8 || SDL_RWread(rw, head, 8, 1) != 1 || memcmp(head, kSignature, 8) != 0) {
-    return "not a PNG image";
-  }
-  std::string problem;
-  for (Sint64 pos = 8; problem.empty();) {
+  const size_t size = png.size();
+  if (size < 8 || memcmp(png.data(), kSignature, 8) != 0) return "not a PNG image";
+  for (size_t pos = 8;;) {
     // A chunk: length, type, data, CRC. IHDR comes first and holds the size.
-    if (size - pos < 12 || SDL_RWseek(rw, pos, RW_SEEK_SET) != pos ||
-        SDL_RWread(rw, head, pos == 8 ? 16 : 8, 1) != 1) {
-      problem = "truncated PNG image";
-      break;
-    }
+    if (size - pos < 12) return "truncated PNG image";
+    const uint8_t* head = png.data() + pos;
     const uint32_t length = BigEndian32(head);
-    if (length > 0x7FFFFFFFu || size - pos - 12 < static_cast<Sint64>(length)) {
-      problem = "truncated PNG image";
-    } else if (pos == 8) {
+    if (length > 0x7FFFFFFFu || size - pos - 12 < length) return "truncated PNG image";
+    if (pos == 8) {
+      if (memcmp(head + 4, "IHDR", 4) != 0 || length != 13) return "PNG image without a header";
       const uint64_t texels = uint64_t{BigEndian32(head + 8)} * BigEndian32(head + 12);
-      if (memcmp(head + 4, "IHDR", 4) != 0 || length != 13) {
-        problem = "PNG image without a header";
-      } else if (texels == 0 || texels > kMaxTexels) {
-        problem = texels ? "PNG image too large" : "PNG image without texels";
-      }
+      if (texels == 0) return "PNG image without texels";
+      if (texels > kMaxTexels) return "PNG image too large";
       t.width = static_cast<int>(BigEndian32(head + 8));
       t.height = static_cast<int>(BigEndian32(head + 12));
     } else if (memcmp(head + 4, "IEND", 4) == 0) {
-      break;
+      return {};
     }
-    pos += 12 + static_cast<Sint64>(length);
+    pos += 12 + size_t{length};
   }
-  SDL_RWseek(rw, 0, RW_SEEK_SET);
-  return problem;
 }
 
 }  // namespace
@@ -214,7 +213,7 @@ std::string CheckPng(SDL_RWops* rw, Texture& t) {
 HTEXTURE HGE::Texture_Create(int width, int height) {
   if (width <= 0 || height <= 0) {
     engine::LoadFailed("Can't create a texture of size " + std::to_string(width) + "x" +
-                                  std::to_string(height));
+                       std::to_string(height));
     return 0;
   }
   engine::Texture t;
@@ -226,36 +225,23 @@ HTEXTURE HGE::Texture_Create(int width, int height) {
 
 HTEXTURE HGE::Texture_Load(const char* filename, uint32_t size, bool /*mipmap*/) {
   // With a size, the "name" is an image already in memory (as Resource_Load gives it).
-  SDL_RWops* rw = nullptr;
-  std::string label;
+  engine::Texture t;
+  std::string problem;
   if (size > 0 && filename) {
-    rw = SDL_RWFromConstMem(filename, static_cast<int>(size));
-    label = "<memory>";
+    t.label = "<memory>";
+    t.encoded.assign(filename, filename + size);
   } else {
-    label = MapFileName(filename);
-    rw = SDL_RWFromFile(label.c_str(), "rb");
-  }
-  if (!rw) {
-    engine::LoadFailed("Can't load texture " + label + ": " + SDL_GetError());
-    return 0;
+    t.label = filename ? filename : "";
+    std::string bytes;
+    if (ReadRegularFile(filename ? filename : "", engine::kMaxPictureBytes, &bytes, &problem)) {
+      t.encoded.assign(bytes.begin(), bytes.end());
+    }
   }
   // Only PNG, the game's one image format, reaches a decoder, and only once its
   // layout and size have been checked.
-  engine::Texture t;
-  t.label = label;
-  std::string problem = engine::CheckPng(rw, t);
-  if (problem.empty()) {
-    t.encoded.resize(static_cast<size_t>(SDL_RWsize(rw)));
-    if (SDL_RWread(rw, t.encoded.data(), t.encoded.size(), 1) != 1) problem = "can't read it";
-  }
-  SDL_RWclose(rw);
-  if (problem.empty() && !engine::Headless()) {
-    const std::vector<uint8_t> bytes = std::move(t.encoded);
-    t.encoded.clear();
-    problem = engine::Decode(bytes, t);
-  }
+  if (problem.empty()) problem = engine::CheckPng(t.encoded, t);
   if (!problem.empty()) {
-    engine::LoadFailed("Can't load texture " + label + ": " + problem);
+    engine::LoadFailed("Can't load texture " + t.label + ": " + problem);
     return 0;
   }
   return engine::AddTexture(std::move(t));

@@ -109,8 +109,10 @@ void TitleMenuKeys() {
   const bool enter = Key(HGEK_ENTER);
   if (titleMenu->item == 3 && enter) GameState = State::HighScoreTable;
   if (titleMenu->item == 0 && enter) {
-    if (titleMenu->playersChoice == 0) StartGame(false);
-    else if (titleMenu->playersChoice == 1) StartGame(true);
+    if (titleMenu->playersChoice == 0)
+      StartGame(false);
+    else if (titleMenu->playersChoice == 1)
+      StartGame(true);
   }
   if (titleMenu->item == 2 && enter) GameState = State::Credits;
   if (titleMenu->item == 1 && enter) GameState = State::PictureScreen;
@@ -180,14 +182,23 @@ bool RenderFunc() {
   RenderHud();
   RenderHudText();
   switch (GameState) {
-    case State::TitleMenu: titleMenu->Render(frameDelta); break;
+    case State::TitleMenu:
+      titleMenu->Render(frameDelta);
+      break;
     case State::PictureScreen:
       pictureScreenSheet->DrawFrame(hgeVector(0, 0), 0, 0, hgeVector(0, 0), hgeVector(1, 1));
       break;
-    case State::NameEntry: highScores->RenderNameEntry(); break;
-    case State::HighScoreTable: highScores->RenderTable(); break;
-    case State::Credits: creditsScreen->Render(); break;
-    default: break;
+    case State::NameEntry:
+      highScores->RenderNameEntry();
+      break;
+    case State::HighScoreTable:
+      highScores->RenderTable();
+      break;
+    case State::Credits:
+      creditsScreen->Render();
+      break;
+    default:
+      break;
   }
   hge->Gfx_EndScene();
   return false;
@@ -237,9 +248,10 @@ void Shutdown() {
 }  // namespace
 
 int GameMain() {
-  LoadGameValues();
+  const std::vector<std::string> tuningProblems = LoadGameValues();
   hge = hgeCreate(HGE_VERSION);
   hge->System_SetState(HGE_LOGFILE, "hgeLog.txt");
+  for (const std::string& problem : tuningProblems) hge->System_Log("%s", problem.c_str());
   hge->System_SetState(HGE_FRAMEFUNC, FrameFunc);
   hge->System_SetState(HGE_RENDERFUNC, RenderFunc);
   hge->System_SetState(HGE_FPS, static_cast<int>(60.0f));

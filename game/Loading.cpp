@@ -78,7 +78,8 @@ bool LoadImages() {
   int n = 1;
   for (int i = 0; i < ImageCount; ++i) {
     const ImageFile& image = kImageFiles[i];
-    *kSheetVariables[i] = new SpriteSheet(image.file, image.framesX, image.framesY);
+    *kSheetVariables[i] =
+        new SpriteSheet(image.file, image.framesX, image.framesY, image.width, image.height);
     const float progress = static_cast<float>(n / total);
     ++n;
     DrawLoadingScreen("Loading Images ", progress);

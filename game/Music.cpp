@@ -38,7 +38,7 @@ void ResetGame() {
   plane = new Plane();
   scenery.distance = 0;
   scenery.elapsed = 0;
-  LoadGameValues();
+  for (const std::string& problem : LoadGameValues()) hge->System_Log("%s", problem.c_str());
   GameState = State::TitleMenu;
 }
 

@@ -18,7 +18,8 @@ constexpr float kRadius = 5;
 }  // namespace
 
 CreditsScreen::CreditsScreen()
-    : sheet(new SpriteSheet(kCreditsImage.file, kCreditsImage.framesX, kCreditsImage.framesY)),
+    : sheet(new SpriteSheet(kCreditsImage.file, kCreditsImage.framesX, kCreditsImage.framesY,
+                            kCreditsImage.width, kCreditsImage.height)),
       mesh(new hgeDistortionMesh(kMeshNodes, kMeshNodes)) {
   mesh->SetTexture(sheet->texture);
   // The picture's own size, whatever the screen size of the tuning file.

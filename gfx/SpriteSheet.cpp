@@ -6,9 +6,18 @@
 
 #include "engine/Platform.h"
 
-SpriteSheet::SpriteSheet(const std::string& name, int fx, int fy)
+SpriteSheet::SpriteSheet(const std::string& name, int fx, int fy, int width, int height)
     : framesX(fx), framesY(fy), fileName(name), hge(hgeCreate(HGE_VERSION)) {
   texture = hge->Texture_Load(fileName.c_str(), 0, false);
+  // A picture of another size than the game draws would scatter or lose its
+  // frames: it is refused, before it is decoded, as a missing one is.
+  if (texture && width > 0 &&
+      (hge->Texture_GetWidth(texture) != width || hge->Texture_GetHeight(texture) != height)) {
+    hge->System_Log("Picture %s is %dx%d, the game needs %dx%d", fileName.c_str(),
+                    hge->Texture_GetWidth(texture), hge->Texture_GetHeight(texture), width, height);
+    hge->Texture_Free(texture);
+    texture = 0;
+  }
   if (!texture) ShowErrorBox(("Texture unable to load" + fileName).c_str());
   imageWidth = texture ? hge->Texture_GetWidth(texture, true) : 0;
   imageHeight = texture ? hge->Texture_GetHeight(texture, true) : 0;
@@ -17,10 +26,9 @@ SpriteSheet::SpriteSheet(const std::string& name, int fx, int fy)
   frames.reserve(static_cast<size_t>(framesX) * framesY);
   for (int y = 0; y < framesY; ++y) {
     for (int x = 0; x < framesX; ++x) {
-      hgeSprite* sprite = new hgeSprite(texture, static_cast<float>(x * frameWidth),
-                                        static_cast<float>(y * frameHeight),
-                                        static_cast<float>(frameWidth),
-                                        static_cast<float>(frameHeight));
+      hgeSprite* sprite = new hgeSprite(
+          texture, static_cast<float>(x * frameWidth), static_cast<float>(y * frameHeight),
+          static_cast<float>(frameWidth), static_cast<float>(frameHeight));
       frames.push_back(sprite);
       sprite->SetBlendMode(BLEND_DEFAULT);
       sprite->SetHotSpot(0, 0);
@@ -41,8 +49,10 @@ void SpriteSheet::DrawEntry(int index, float left, float top, float right, float
 }
 
 void SpriteSheet::DrawFrame(hgeVector p, int frameX, int frameY, hgeVector hot, hgeVector scale) {
-  if (frameX >= framesX) ShowErrorBox(("Frame Index out of bounds (frameX too high)" + fileName).c_str());
-  if (frameY >= framesY) ShowErrorBox(("Frame Index out of bounds (frameY too high)" + fileName).c_str());
+  if (frameX >= framesX)
+    ShowErrorBox(("Frame Index out of bounds (frameX too high)" + fileName).c_str());
+  if (frameY >= framesY)
+    ShowErrorBox(("Frame Index out of bounds (frameY too high)" + fileName).c_str());
   const float w = static_cast<float>(frameWidth), h = static_cast<float>(frameHeight);
   const float left = p.x - w * hot.x, top = p.y - h * hot.y;
   const float right = left + w * scale.x, bottom = top + h * scale.y;
@@ -51,7 +61,8 @@ void SpriteSheet::DrawFrame(hgeVector p, int frameX, int frameY, hgeVector hot, 
 }
 
 void SpriteSheet::DrawFrameIndex(hgeVector p, int index, hgeVector hot, hgeVector scale) {
-  if (index >= framesX * framesY) ShowErrorBox(("Frame Index out of bounds (frameY too high)" + fileName).c_str());
+  if (index >= framesX * framesY)
+    ShowErrorBox(("Frame Index out of bounds (frameY too high)" + fileName).c_str());
   const float w = static_cast<float>(frameWidth), h = static_cast<float>(frameHeight);
   const hgeVector scaledHot(hot.x * scale.x, hot.y * scale.y);
   const float left = p.x - w * scaledHot.x, top = p.y - h * scaledHot.y;

@@ -11,7 +11,8 @@
 
 class SpriteSheet {
  public:
-  SpriteSheet(const std::string& fileName, int framesX, int framesY);
+  // With a width and height, a picture of any other size is refused.
+  SpriteSheet(const std::string& fileName, int framesX, int framesY, int width = 0, int height = 0);
   SpriteSheet(const SpriteSheet&) = delete;
   SpriteSheet& operator=(const SpriteSheet&) = delete;
   ~SpriteSheet();

@@ -88,7 +88,6 @@ hgeFont::~hgeFont() {
     letter = nullptr;
   }
   if (hTexture) hge->Texture_Free(hTexture);
-  for (HTEXTURE t : olderTextures) hge->Texture_Free(t);
   hge->Release();
 }
 
@@ -122,8 +121,11 @@ void hgeFont::Parse(const char* filename, const char* data, size_t size) {
   }
 }
 
-// False when reading must stop: the image named could not be loaded.
+// False when reading must stop: the image named could not be loaded. A font
+// has one image: once it is loaded, further "Bitmap" lines are ignored, so a
+// file that repeats them cannot load the image again and again.
 bool hgeFont::ReadBitmapLine(const char* filename, const char* line, size_t len) {
+  if (hTexture) return true;
   size_t p = 6;  // past "Bitmap"
   while (p < len && IsSpace(line[p])) ++p;
   if (p >= len || line[p] != '=') return true;
@@ -143,7 +145,6 @@ bool hgeFont::ReadBitmapLine(const char* filename, const char* line, size_t len)
 
   const HTEXTURE texture = hge->Texture_Load(path.c_str(), 0, false);
   if (!texture) return false;
-  if (hTexture) olderTextures.push_back(hTexture);
   hTexture = texture;
   return true;
 }

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "engine/hge.h"
 
@@ -66,5 +65,4 @@ class hgeFont {
 
   HGE* hge;
   // Images of earlier "Bitmap" lines: their characters still use them.
-  std::vector<HTEXTURE> olderTextures;
 };

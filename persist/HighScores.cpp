@@ -4,6 +4,8 @@
 #include "persist/HighScores.h"
 
 #include <algorithm>
+#include <iostream>
+#include <utility>
 
 #include "config/GameValues.h"
 #include "engine/Platform.h"
@@ -82,6 +84,9 @@ void HighScores::CommitName() {
   typedName.clear();
   delete subject;
   subject = nullptr;
+  // Written at once as well as at exit, so that a committed name outlives a
+  // crash and a failed save shows on the table screen while the player is there.
+  Save();
 }
 
 void HighScores::RenderNameEntry() {
@@ -102,11 +107,22 @@ void HighScores::RenderTable() {
     textPrinter->Print(w - 100, y, names[i], 0);
     textPrinter->Print(w + 150, y, TextFile::IntToText(points[i]), 1);
   }
+  if (!saveProblem.empty()) {
+    textPrinter->Print(w, static_cast<float>(top + 40 * kTableSize + 20),
+                       "The high scores could not be saved.", 2);
+  }
 }
 
 void HighScores::Save() {
-  textFile.WriteLines(namesFile, names);
   std::vector<std::string> scoresStr;
   for (int i = 0; i < kTableSize; ++i) scoresStr.push_back(TextFile::IntToText(points[i]) + "\n");
-  textFile.WriteLines(pointsFile, scoresStr);
+  saveProblem.clear();
+  for (const auto& [file, lines] :
+       {std::make_pair(&namesFile, &names), std::make_pair(&pointsFile, &scoresStr)}) {
+    const std::string why = textFile.WriteLines(*file, *lines);
+    if (why.empty()) continue;
+    saveProblem = "Could not save the high scores to " + *file + ": " + why;
+    if (hge) hge->System_Log("%s", saveProblem.c_str());
+    std::cerr << saveProblem << std::endl;
+  }
 }

@@ -1,5 +1,5 @@
 // The ten best scores with their players' names, the name entry and the table
-// screen; read at start-up and written at shutdown.
+// screen; read at start-up, written after each committed name and at shutdown.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,8 @@ class HighScores {
   void CommitName();
   void RenderNameEntry();
   void RenderTable();
+  // Writes both files; a failure goes to the engine's log, standard error and
+  // a line on the table screen.
   void Save();
 
   std::string namesFile;
@@ -30,4 +32,5 @@ class HighScores {
   std::vector<int32_t> points;
   PlayerCloud* subject = nullptr;
   std::string typedName;
+  std::string saveProblem;  // why the last save failed; empty once one succeeds
 };

@@ -2,38 +2,66 @@
 // conversions between scores and their decimal text.
 #include "persist/TextFile.h"
 
+#include <errno.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <limits>
 #include <sstream>
 
+#include "engine/Platform.h"
+
 TextFile textFile;
 
+namespace {
+// Ten names of 100,000 characters each still load whole.
+constexpr size_t kMaxFileBytes = size_t{16} << 20;
+}  // namespace
+
 void TextFile::ReadLines(const std::string& fileName, std::vector<std::string>& list, int count) {
-  std::ifstream in(fileName);
-  if (!in.is_open()) {
+  std::string bytes, why;
+  if (!ReadRegularFile(fileName.c_str(), kMaxFileBytes, &bytes, &why)) {
     std::cout << "couldn't read the file: " << fileName << std::endl;
+    // A file that is there but refused (a FIFO, a device, too large) says why.
+    if (why != strerror(ENOENT)) std::cerr << fileName << ": " << why << std::endl;
     return;
   }
+  size_t pos = 0;
   for (int i = 0; i < count; ++i) {
-    // getline leaves the buffer untouched once the stream has failed, so
-    // start every line empty: lines past the end read as empty lines.
-    buffer.clear();
-    std::getline(in, buffer);
+    // Lines past the end of the file read as empty lines.
+    size_t end = bytes.find('\n', pos);
+    if (end == std::string::npos) end = bytes.size();
+    buffer.assign(bytes, std::min(pos, bytes.size()), end - std::min(pos, end));
+    pos = end + 1;
     if (!buffer.empty() && buffer.back() == '\r') buffer.pop_back();
     buffer += '\n';
     list.push_back(buffer);
   }
 }
 
-void TextFile::WriteLines(const std::string& fileName, const std::vector<std::string>& list) {
+std::string TextFile::WriteLines(const std::string& fileName,
+                                 const std::vector<std::string>& list) {
+  // Opening a FIFO to write would wait for a reader: never try.
+  struct stat info;
+  if (stat(fileName.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode))) {
+    std::cout << "couldn't write to file: " << fileName << std::endl;
+    return "not a regular file";
+  }
+  errno = 0;
   std::ofstream out(fileName, std::ios::out | std::ios::trunc);
   if (!out.is_open()) {
     std::cout << "couldn't write to file: " << fileName << std::endl;
-    return;
+    return errno ? strerror(errno) : "can't create it";
   }
   for (const std::string& line : list) out << line;
+  // A full disk or a lost folder shows only when the data reaches the file.
+  out.close();
+  if (out.fail()) return errno ? strerror(errno) : "can't write it";
+  return {};
 }
 
 std::string TextFile::IntToText(int32_t value) {

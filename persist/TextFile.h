@@ -11,11 +11,13 @@ class TextFile {
  public:
   // Appends `count` lines of the file to `list`, each followed by "\n"; lines
   // past the end of the file come out empty. A line's trailing '\r' (a file
-  // saved on Windows) is dropped. A file that does not open leaves the list
-  // alone and says so on the standard output.
+  // saved on Windows) is dropped. A file that does not open, or is not a
+  // regular file of at most 16 MiB, leaves the list alone and says so on the
+  // standard output.
   void ReadLines(const std::string& fileName, std::vector<std::string>& list, int count);
-  // Creates or truncates the file and writes every string of the list as it is.
-  void WriteLines(const std::string& fileName, const std::vector<std::string>& list);
+  // Creates or truncates the file and writes every string of the list as it
+  // is. Returns why it failed, or an empty string once every byte is written.
+  std::string WriteLines(const std::string& fileName, const std::vector<std::string>& list);
 
   static std::string IntToText(int32_t value);
   // The number at the start of the text as atoi reads it (leading white space,

@@ -2,6 +2,7 @@
 #include "tests/SimRunner.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,9 +31,12 @@ fs::path MakeRunFolder() {
   fs::create_directories(dir);
   for (const auto& entry : fs::directory_iterator(ZARVO_DATA_DIR)) {
     const fs::path target = dir / entry.path().filename();
-    if (entry.is_directory()) fs::create_directory_symlink(entry.path(), target);
-    else if (entry.path().extension() == ".txt") fs::copy_file(entry.path(), target);
-    else fs::create_symlink(entry.path(), target);
+    if (entry.is_directory())
+      fs::create_directory_symlink(entry.path(), target);
+    else if (entry.path().extension() == ".txt")
+      fs::copy_file(entry.path(), target);
+    else
+      fs::create_symlink(entry.path(), target);
   }
   return dir;
 }
@@ -45,14 +49,28 @@ SimResult RunSimWith(const std::string& script, const SimOptions& options) {
   result.dir = dir.string();
   for (const std::string& name : options.remove) fs::remove(dir / name);
   for (const auto& [name, content] : options.files) {
+    const fs::path folder = (dir / name).parent_path();
+    if (fs::is_symlink(folder)) {
+      // Never write into the shared data: give this run a folder of links.
+      const fs::path shared = fs::read_symlink(folder);
+      fs::remove(folder);
+      fs::create_directory(folder);
+      for (const auto& entry : fs::directory_iterator(shared))
+        fs::create_symlink(entry.path(), folder / entry.path().filename());
+    }
     fs::remove(dir / name);
     std::ofstream(dir / name, std::ios::binary) << content;
   }
+  if (options.prepare) options.prepare(dir.string());
   std::ofstream(dir / "script.txt") << script;
-  const std::string command = "cd '" + dir.string() + "' && SDL_AUDIODRIVER=" + options.audioDriver +
-                              " '" + ZARVO_SIM + "' < script.txt > out.txt 2> err.txt";
+  // A run that blocks or never ends fails its test instead of stalling the suite.
+  const std::string command = "cd '" + dir.string() +
+                              "' && SDL_AUDIODRIVER=" + options.audioDriver + " timeout 300 '" +
+                              ZARVO_SIM + "' < script.txt > out.txt 2> err.txt";
   const int status = std::system(command.c_str());
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  struct rusage usage;
+  if (getrusage(RUSAGE_CHILDREN, &usage) == 0) result.peakKb = usage.ru_maxrss;
   result.errors = ReadFile(dir / "err.txt");
   std::istringstream out(ReadFile(dir / "out.txt"));
   for (std::string line; std::getline(out, line);) {

@@ -3,24 +3,28 @@
 // tuning values and high scores without disturbing each other.
 #pragma once
 
+#include <functional>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 struct SimResult {
   int exitCode = -1;
   std::vector<nlohmann::json> dumps;  // one per `dump` line
   std::string errors;                 // standard error
   std::string dir;                    // the run's data folder (kept until the process ends)
+  long peakKb = 0;  // the largest resident size of any simulator run so far, in KiB
 };
 
 struct SimOptions {
   // Files written into the run's folder before the game starts (name -> content),
-  // e.g. "GameValues.txt" or "highscore_points.txt". An empty name list keeps the
-  // generated files.
+  // e.g. "GameValues.txt", "highscore_points.txt" or "Images/startmeny.png"
+  // (a linked data folder becomes a folder of its own first). An empty name
+  // list keeps the generated files.
   std::map<std::string, std::string> files;
+  // Runs in the run's folder, after the files are written, before the game.
+  std::function<void(const std::string& dir)> prepare;
   // Files removed from the run's folder before the game starts.
   std::vector<std::string> remove;
   std::string audioDriver = "dummy";

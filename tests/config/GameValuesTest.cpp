@@ -1,4 +1,4 @@
-// The tuning file loader: line numbering, types, failed reads, long lines.
+// The tuning file loader: line numbering, types, bad lines, long lines.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -25,15 +25,20 @@ float ValueOf(int line) {
   return ref.asFloat ? *ref.asFloat : ref.asInt ? static_cast<float>(*ref.asInt) : *ref.asBool;
 }
 
+// Line i holds 1000 + i: where that is outside the line's range, the bound is
+// taken and the message names the line's own variable.
 TEST(GameValues, EveryLineFeedsItsVariable) {
   std::istringstream in(File());
-  LoadGameValues(in);
+  const std::vector<std::string> problems = LoadGameValues(in);
   EXPECT_EQ(
       (std::array{worldSpeed, rainDropInterval, mountainInterval, rainDropEnergy, cloud4WaveMax}),
-      (std::array{1000.0f, 1007.0f, 1035.0f, 1061.0f, 1076.0f}));
+      (std::array{1000.0f, 60.0f, 1035.0f, 1000.0f, 100.0f}));
   EXPECT_EQ((std::array{screenWidth, screenHeight, treeGrowthHits, rainHitPoints}),
             (std::array{1003, 1004, 1040, 1047}));
   EXPECT_TRUE(particleEffects);
+  ASSERT_FALSE(problems.empty());
+  EXPECT_EQ(problems[0],
+            "GameValues.txt line 7 (rainDropInterval): 1007 is outside 0.001..60; using 60");
 }
 
 TEST(GameValues, LineNumbersTypesAndBrokenFiles) {
@@ -44,21 +49,18 @@ TEST(GameValues, LineNumbersTypesAndBrokenFiles) {
   const std::pair<std::string, std::map<int, float>> rows[] = {
       {File({{0, "35 and some words"}}), {{0, 35}, {1, 1001}}},
       // Ints truncate toward zero; the flag is set from 0.5 on.
-      {File({{40, "2.9"}, {41, "-2.9"}, {77, "0.49"}}), {{40, 2}, {41, -2}, {77, 0}}},
+      {File({{40, "2.9"}, {47, "-2.9"}, {77, "0.49"}}), {{40, 2}, {47, -2}, {77, 0}}},
       {File({{77, "0.5"}}), {{77, 1}}},
       {File({{0, "1e2"}}), {{0, 100}}},
-      // An empty line is skipped: line 11's number becomes entry 10.
-      {File({{10, ""}}), {{9, 1009}, {10, 1011}, {11, 1012}}},
+      // An empty line keeps its built-in value and shifts nothing.
+      {File({{10, ""}}), {{9, 1009}, {10, -10}, {11, 1011}}},
       {File({{36, "5"}, {62, "77"}}), {{36, 77}}},  // layer1Period: line 62 wins over 36
-      // A failed read fails the stream: every later entry repeats the last good value.
-      {File({{20, "not a number"}}), {{20, 1019}, {21, 1019}, {76, 1019}, {77, 1}}},
-      {File({}, 78), {{76, 1076}}},              // line 78 missing: no effect
-      {File({}, 30), {{30, 1029}, {67, 1029}}},  // ends early: later entries repeat line 29
-      {File({{5, "7 " + std::string(5000, 'x')}}), {{7, 1007}, {76, 1076}}},  // long comment
-      {crlf, {{76, 1076}}},
-      {std::string(garbage, sizeof garbage - 1) + File(), {{0, 12}}},
-      // No number on the first line: the built-in values stay.
-      {"hello\n1\n2\n", {{0, 35}, {3, 1024}, {62, 120}}},
+      {File({}, 78), {{75, 1075}}},                 // line 78 is not used
+      {File({{5, "7 " + std::string(5000, 'x')}}), {{8, 1008}, {75, 1075}}},  // long comment
+      {crlf, {{75, 1075}}},
+      {std::string(garbage, sizeof garbage - 1) + File(), {{0, 12}, {1, 1000}}},
+      // Without a number a line keeps its built-in value; missing lines too.
+      {"hello\n1\n2\n", {{0, 35}, {1, 1}, {3, 1024}, {62, 120}}},
       {"", {{4, 768}}},
   };
   for (const auto& [file, expected] : rows) {
@@ -72,7 +74,8 @@ TEST(GameValues, LineNumbersTypesAndBrokenFiles) {
 
 TEST(GameValues, AMissingFileKeepsTheValuesHeld) {
   worldSpeed = 99;
-  LoadGameValues();  // the test's working directory has no GameValues.txt
+  // The test's working directory has no GameValues.txt.
+  EXPECT_EQ(LoadGameValues().size(), 1u);
   EXPECT_EQ(worldSpeed, 99);
 }
 

@@ -57,7 +57,7 @@ class Picture {
   static ImageFile Lookup(const char* gameName) {
     for (const ImageFile& f : kImageFiles)
       if (std::string(f.file) == gameName) return f;
-    return ImageFile{gameName, 1, 1};
+    return ImageFile{gameName, 1, 1, 0, 0};
   }
   cairo_surface_t* surface_;
 };

@@ -127,18 +127,19 @@ TEST_F(FontTest, AMissingFileOrAWrongFirstLineGivesAnEmptyFont) {
   EXPECT_EQ(lines, 6);  // one log line each
 }
 
-TEST_F(FontTest, ImagesAreReadBesideTheDescriptionAndKeptForEarlierCharacters) {
+TEST_F(FontTest, TheImageIsReadBesideTheDescriptionOnceWhateverTheFileRepeats) {
   std::filesystem::create_directories(folder + "/sub");
   WriteTestPng(folder + "/sub", "one.png", 64, 32, 0xFFFFFFFF);
   WriteTestPng(folder + "/sub", "two.png", 32, 32, 0xFFFFFFFF);
+  // A later "Bitmap" line, even of another image, changes nothing.
   hgeFont* f = Load(kHeader + "Bitmap = one.png\nChar=41,32,16,8,8,0,0\nBitmap=two.png\n" +
-                        "Char=42,0,0,1,1,0,0\n",
+                        "Char=42,0,0,1,1,0,0\nBitmap=missing.png\nChar=43,0,0,1,1,0,0\n",
                     "sub/f.fnt");
-  ASSERT_TRUE(f->letters['A'] && f->letters['B']);
-  EXPECT_NE(f->letters['A']->GetTexture(), f->letters['B']->GetTexture());
+  ASSERT_TRUE(f->letters['A'] && f->letters['B'] && f->letters['C']);
+  EXPECT_EQ(f->hTexture, f->letters['A']->GetTexture());
   EXPECT_EQ(f->hTexture, f->letters['B']->GetTexture());
   EXPECT_FLOAT_EQ(f->letters['A']->quad.v[0].tx, 0.5f);  // cut from the 64-pixel image
-  EXPECT_FLOAT_EQ(f->letters['A']->texWidth, 64);        // still valid until the font goes
+  EXPECT_FLOAT_EQ(f->letters['B']->texWidth, 64);
   // The game's own names use backslashes; the directory ends at the last one.
   hgeFont backslash((folder + "\\sub\\f.fnt").c_str());
   EXPECT_NE(backslash.hTexture, 0u);

@@ -49,7 +49,8 @@ class ScriptDriver : public FrameDriver {
       const Line& line = lines_[next_];
       if (line.words[0] != "seed") return true;
       int seed = 0;
-      if (line.words.size() != 2 || !ParseInt(line.words[1], &seed)) return Fail(line, "seed takes one number");
+      if (line.words.size() != 2 || !ParseInt(line.words[1], &seed))
+        return Fail(line, "seed takes one number");
       seed_ = seed;
       ++next_;
     }
@@ -111,7 +112,8 @@ class ScriptDriver : public FrameDriver {
       if (Keys(line, 1, &keys))
         for (int key : keys) headless::SetKey(key, true);
     } else if (command == "release") {
-      if (args.size() == 1 && args[0] == "all") headless::ReleaseAllKeys();
+      if (args.size() == 1 && args[0] == "all")
+        headless::ReleaseAllKeys();
       else if (Keys(line, 1, &keys))
         for (int key : keys) headless::SetKey(key, false);
     } else if (command == "press") {
@@ -145,7 +147,10 @@ class ScriptDriver : public FrameDriver {
       pressedNext_.clear();
       if (count == 0) pressed_.clear();
     } else if (command == "dump") {
-      std::cout << DumpState(soundCalls).dump() << std::endl;
+      // Names are bytes as typed or stored: any that are not UTF-8 show as U+FFFD.
+      std::cout
+          << DumpState(soundCalls).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+          << std::endl;
     } else if (command == "draws") {
       // The last frame's quads: [picture, x, y, w, h, u, v, colour] in drawing
       // order, the picture by its file name without folders.
@@ -156,21 +161,25 @@ class ScriptDriver : public FrameDriver {
       }
       std::cout << nlohmann::json{{"draws", draws}}.dump() << std::endl;
     } else if (command == "shot") {
-      if (args.size() != 1) Fail(line, "shot takes a file name");
-      else if (!headless::SaveShot(args[0].c_str())) Fail(line, "cannot save " + args[0]);
+      if (args.size() != 1)
+        Fail(line, "shot takes a file name");
+      else if (!headless::SaveShot(args[0].c_str()))
+        Fail(line, "cannot save " + args[0]);
     } else if (command == "set") {
       if (args.size() < 2) {
         Fail(line, "set takes a field and a value");
         return;
       }
-      const std::string error = SetField(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
+      const std::string error =
+          SetField(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
       if (!error.empty()) Fail(line, error);
     } else if (command == "spawn") {
       if (args.empty()) {
         Fail(line, "spawn takes a class");
         return;
       }
-      const std::string error = SpawnObject(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
+      const std::string error =
+          SpawnObject(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
       if (!error.empty()) Fail(line, error);
     } else if (command == "quit") {
       quit_ = true;

@@ -4,9 +4,16 @@
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "game/ImageTable.h"
 
 SheetCanvas::SheetCanvas(int width, int height, int framesX, int framesY)
-    : width_(width), height_(height), framesX_(framesX), framesY_(framesY),
+    : width_(width),
+      height_(height),
+      framesX_(framesX),
+      framesY_(framesY),
       surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)) {
   if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("cannot make a canvas");
@@ -40,6 +47,13 @@ std::string DataPath(const std::string& dir, const char* gameName) {
 }
 
 void SheetCanvas::Save(const Output& out, const char* gameName) const {
+  // The game refuses a picture of another size than its table gives.
+  std::vector<ImageFile> table(std::begin(kImageFiles), std::end(kImageFiles));
+  table.push_back(kCreditsImage);
+  for (const ImageFile& f : table) {
+    if (std::string(f.file) == gameName && (f.width != width_ || f.height != height_))
+      throw std::runtime_error(std::string(gameName) + " is not the size the game draws");
+  }
   cairo_surface_flush(surface_);
   const std::string path = DataPath(out.dataDir, gameName);
   if (cairo_surface_write_to_png(surface_, path.c_str()) != CAIRO_STATUS_SUCCESS)
