@@ -7,18 +7,14 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "config/GameValues.h"
 #include "gfx/hgeFont.h"
 #include "gfx/hgeParticleSystem.h"
 #include "gfx/hgeSprite.h"
-#include "tests/HeadlessEngine.h"
+#include "tests/engine/EngineTestSupport.h"
 #include "tools/datagen/Generators.h"
 
 // The high-score writer is compiled here on its own, in a namespace of its own,
@@ -29,17 +25,12 @@ namespace datagen {
 
 namespace {
 
+using enginetest::ReadFile;
+
 std::string DataFile(const std::string& name) { return std::string(ZARVO_DATA_DIR) + "/" + name; }
 
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 std::vector<std::string> Lines(const std::string& path) {
-  std::istringstream in(Content(path));
+  std::istringstream in(ReadFile(path));
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
@@ -84,9 +75,8 @@ TEST_F(DataFilesTest, EachParticleRecordIs128BytesOfSensibleValues) {
   }
 }
 
-// Runs an effect for `frames` frames of 1/60 s slowed by `slowdown`, as its
-// owner does, fired at a fixed spot or moving by `move` a frame; returns the
-// mean offset of the particles from the emitter.
+// Runs an effect as its owner does, at a fixed spot or moving by `move` a
+// frame; returns the mean offset of the particles from the emitter.
 hgeVector RunEffect(hgeParticleSystem& ps, int frames, float slowdown, hgeVector move = {0, 0}) {
   hgeVector at(500, 400);
   for (int f = 0; f < frames; ++f) {
@@ -189,14 +179,14 @@ TEST_F(DataFilesTest, TheTuningFileNamesEachValueAndChangesOnlyTheBalance) {
     float value;
     std::string comment;
     ASSERT_TRUE(line >> value >> comment) << "line " << i << ": " << lines[i];
-    const GameValueRef ref = GameValueAt(i);
+    const GameValueRef ref = GameValueAt(i);  // line 62 overrides layer1Period of line 36
     if (ref.name && i != 36) {
       EXPECT_EQ(comment, ref.name) << "line " << i;
     }
   }
   ResetGameValuesToBuiltIn();
   const std::vector<float> builtIn = CurrentValues();
-  std::istringstream in(Content(DataFile("GameValues.txt")));
+  std::istringstream in(ReadFile(DataFile("GameValues.txt")));
   LoadGameValues(in);
   const std::vector<float> shipped = CurrentValues();
   for (int i = 0; i < GameValueLines; ++i) {
@@ -217,13 +207,12 @@ TEST_F(DataFilesTest, TheTuningFileNamesEachValueAndChangesOnlyTheBalance) {
   EXPECT_LT((startEnergy - weakEnergyMax) / energyDrainRate, 60);
   EXPECT_GT(std::min({rainHitPoints, growingTreeRainPoints, fullTreeRainPoints}), 0);
   EXPECT_GE(smallTreeRainBonus, 0);
-  EXPECT_TRUE(particleEffects);
 }
 
 TEST_F(DataFilesTest, TheFirstHighScoreTableHasTenDescendingEntriesAndNeverReplacesOne) {
   const std::string dir = TestFolder("scores-fresh");
   datagen::GenerateDefaultHighScores(Output{dir + "/data", ""});
-  const std::string names = Content(dir + "/data/highscore_names.txt");
+  const std::string names = ReadFile(dir + "/data/highscore_names.txt");
   const std::vector<std::string> points = Lines(dir + "/data/highscore_points.txt");
   ASSERT_EQ(Lines(dir + "/data/highscore_names.txt").size(), 10u);
   EXPECT_EQ(names.back(), '\n');
@@ -231,15 +220,12 @@ TEST_F(DataFilesTest, TheFirstHighScoreTableHasTenDescendingEntriesAndNeverRepla
   for (size_t i = 1; i < points.size(); ++i)
     EXPECT_GT(std::stoi(points[i - 1]), std::stoi(points[i])) << "line " << i;
   EXPECT_GT(std::stoi(points.back()), 0);
-  // The build's data folder has its table too.
-  EXPECT_EQ(Lines(DataFile("highscore_names.txt")).size(), 10u);
-  EXPECT_EQ(Lines(DataFile("highscore_points.txt")).size(), 10u);
   // Either file of a player's table keeps the generator away.
   for (const char* kept : {"highscore_names.txt", "highscore_points.txt"}) {
     const std::string folder = TestFolder(std::string("scores-kept-") + kept);
     std::ofstream(folder + "/" + kept) << "12\n";
     datagen::GenerateDefaultHighScores(Output{folder, ""});
-    EXPECT_EQ(Content(folder + "/" + kept), "12\n");
+    EXPECT_EQ(ReadFile(folder + "/" + kept), "12\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
   }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
@@ -11,9 +12,17 @@
 
 #include "game/ImageTable.h"
 
+// The table row of the first picture whose name contains `part`, credits included.
+inline ImageFile PictureFile(const std::string& part) {
+  for (const ImageFile& f : kImageFiles)
+    if (std::string(f.file).find(part) != std::string::npos) return f;
+  EXPECT_NE(std::string(kCreditsImage.file).find(part), std::string::npos) << "no picture " << part;
+  return kCreditsImage;
+}
+
 class Picture {
  public:
-  explicit Picture(const char* gameName) : Picture(Lookup(gameName)) {}
+  explicit Picture(const std::string& name) : Picture(PictureFile(name)) {}
   explicit Picture(const ImageFile& f) : file(f) {
     std::string path = std::string(ZARVO_DATA_DIR) + "/" + f.file;
     for (char& c : path)
@@ -53,11 +62,5 @@ class Picture {
   int fw, fh;  // frame size
 
  private:
-  // The image-table row of a game name (the credits picture is not in the table).
-  static ImageFile Lookup(const char* gameName) {
-    for (const ImageFile& f : kImageFiles)
-      if (std::string(f.file) == gameName) return f;
-    return ImageFile{gameName, 1, 1, 0, 0};
-  }
   cairo_surface_t* surface_;
 };

@@ -1,20 +1,21 @@
 // Shared pieces of the engine tests: a scripted frame driver, a fixture that
-// brings a headless engine up and down, a private temporary directory, and
-// PNG helpers over Cairo for making test images and reading shots back.
+// brings a headless engine up and down, and file and PNG helpers (Cairo) for
+// making test images and reading shots back.
 #pragma once
 
 #include <cairo.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/Platform.h"
 #include "engine/hge.h"
+#include "tests/HeadlessEngine.h"
 
 namespace enginetest {
 
@@ -33,19 +34,10 @@ struct ScriptedDriver : FrameDriver {
   }
 };
 
-// A directory of its own under /tmp, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/zarvo-engine-XXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+inline std::string ReadFile(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // Writes a PNG whose pixels are given as opaque ARGB.
 inline void WritePng(const std::string& file, int w, int h,
@@ -81,15 +73,12 @@ inline Image ReadPng(const std::string& file) {
   return img;
 }
 
-// True when another test of this process keeps an engine of its own running;
-// the engine tests need to bring engines up and down themselves.
-inline bool EngineHeldElsewhere() { return !headless::RendererName().empty(); }
-
 // One headless engine per test, released in TearDown so every test starts afresh.
 class HeadlessEngine : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (EngineHeldElsewhere()) GTEST_SKIP() << "an engine is already running in this process";
+    // Another test of this process may keep an engine of its own running.
+    if (!headless::RendererName().empty()) GTEST_SKIP() << "an engine is already running";
     headless::Enable(&driver);
     hge = hgeCreate(HGE_VERSION);
   }
@@ -111,7 +100,7 @@ class HeadlessEngine : public ::testing::Test {
 
   ScriptedDriver driver;
   HGE* hge = nullptr;
-  TempDir dir;
+  const std::string dir = TestFolder("engine");
 };
 
 }  // namespace enginetest

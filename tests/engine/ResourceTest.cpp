@@ -4,38 +4,31 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <tuple>
 
 #include "tests/engine/EngineTestSupport.h"
 
 namespace {
 
+using enginetest::ReadFile;
 using enginetest::WritePng;
 
 void WriteFile(const std::string& file, const std::string& bytes) {
   std::ofstream(file, std::ios::binary) << bytes;
 }
 
-std::string ReadFile(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 using EngineFiles = enginetest::HeadlessEngine;
 
 TEST_F(EngineFiles, ResourceLoadReadsWholeFilesUnderGameNames) {
-  std::filesystem::create_directory(dir.File("Sub"));
-  WriteFile(dir.File("Sub/data.bin"), std::string("ab\0cd\n", 6));
-  WriteFile(dir.File("empty"), "");
-  struct Case {
-    std::string name;
-    int size;  // -1: no file to read (a directory is none)
-    const char* bytes;
-  };
+  std::filesystem::create_directory(dir + "/Sub");
+  WriteFile(dir + "/Sub/data.bin", std::string("ab\0cd\n", 6));
+  WriteFile(dir + "/empty", "");
+  // Length -1: no file to read (a directory is none).
   for (const auto& [name, length, bytes] :
-       {Case{dir.File("Sub") + "\\data.bin", 6, "ab\0cd\n"}, Case{dir.File("empty"), 0, ""},
-        Case{dir.File("missing.txt"), -1, ""}, Case{dir.File(""), -1, ""}}) {
+       {std::tuple{dir + "/Sub\\data.bin", 6, "ab\0cd\n"}, std::tuple{dir + "/empty", 0, ""},
+        std::tuple{dir + "/missing.txt", -1, ""}, std::tuple{dir + "/", -1, ""}}) {
     uint32_t size = 99;
     void* data = hge->Resource_Load(name.c_str(), &size);
     EXPECT_EQ(data != nullptr, length >= 0) << name;
@@ -47,7 +40,7 @@ TEST_F(EngineFiles, ResourceLoadReadsWholeFilesUnderGameNames) {
 }
 
 TEST_F(EngineFiles, LogAppendsOneLinePerCallAndErrorBoxesNeverBlock) {
-  const std::string log = dir.File("log.txt");
+  const std::string log = dir + "/log.txt";
   hge->System_SetState(HGE_LOGFILE, log.c_str());
   hge->System_Log("Font %s has incorrect format.", "x.fnt");
   hge->System_Log("%d", 42);
@@ -59,7 +52,7 @@ TEST_F(EngineFiles, LogAppendsOneLinePerCallAndErrorBoxesNeverBlock) {
 }
 
 TEST_F(EngineFiles, TexturesLoadFromFilesAndMemoryOrStartBlank) {
-  const std::string png = dir.File("img.png");
+  const std::string png = dir + "/img.png";
   WritePng(png, 5, 3, [](int x, int y) { return 0xFF000000u | (x * 40) << 16 | (y * 70) << 8; });
   uint32_t size = 0;
   void* bytes = hge->Resource_Load(png.c_str(), &size);
@@ -95,16 +88,16 @@ TEST_F(EngineFiles, TexturesLoadFromFilesAndMemoryOrStartBlank) {
 }
 
 TEST_F(EngineFiles, TextureLoadFailuresReturnZeroWithReason) {
-  EXPECT_EQ(hge->Texture_Load(dir.File("missing.png").c_str()), 0u);
+  EXPECT_EQ(hge->Texture_Load((dir + "/missing.png").c_str()), 0u);
   EXPECT_NE(std::string(hge->System_GetErrorMessage()).find("missing.png"), std::string::npos);
   EXPECT_EQ(hge->Texture_Load(nullptr), 0u);
-  WritePng(dir.File("good.png"), 40, 40, [](int x, int y) { return 0xFF000000u | x << 8 | y; });
-  const std::string good = ReadFile(dir.File("good.png"));
+  WritePng(dir + "/good.png", 40, 40, [](int x, int y) { return 0xFF000000u | x << 8 | y; });
+  const std::string good = ReadFile(dir + "/good.png");
   for (const std::string& bytes :
        {std::string("this is not an image at all"), good.substr(0, good.size() / 2),
         good.substr(0, 8), std::string()}) {
-    WriteFile(dir.File("bad.png"), bytes);
-    EXPECT_EQ(hge->Texture_Load(dir.File("bad.png").c_str()), 0u) << bytes.size() << " bytes";
+    WriteFile(dir + "/bad.png", bytes);
+    EXPECT_EQ(hge->Texture_Load((dir + "/bad.png").c_str()), 0u) << bytes.size() << " bytes";
     EXPECT_NE(std::string(hge->System_GetErrorMessage()).find("bad.png"), std::string::npos);
   }
 }

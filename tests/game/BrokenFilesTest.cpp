@@ -9,53 +9,27 @@
 #include <sstream>
 
 #include "config/GameValues.h"
-#include "engine/hge.h"
-#include "game/Globals.h"
 #include "gfx/TextPrinter.h"
 #include "persist/HighScores.h"
 #include "tests/GlyphPrinter.h"
 #include "tests/HeadlessEngine.h"
 #include "tests/SimRunner.h"
+#include "tests/game/GameScenario.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
   std::stringstream s;
-  s << in.rdbuf();
+  s << std::ifstream(path, std::ios::binary).rdbuf();
   return s.str();
 }
 
-std::string Joined(const nlohmann::json& texts) {
-  std::string all;
-  for (const auto& t : texts) all += t.get<std::string>() + "\n";
-  return all;
-}
-
-float ValueAt(int line) {
-  const GameValueRef ref = GameValueAt(line);
-  return ref.asFloat ? *ref.asFloat : ref.asInt ? static_cast<float>(*ref.asInt) : *ref.asBool;
-}
-
-// Everything a run reported: its standard error, the engine's log and the error boxes.
-std::string Reports(const SimResult& r) {
-  return r.errors + ReadAll(fs::path(r.dir) / "hgeLog.txt") +
-         (r.dumps.empty() ? "" : Joined(r.dumps.back()["messages"]));
-}
-
-constexpr long kMemoryBoundKb =
-    1 << 20;  // 1 GiB: the failures this guards against took 3 GB and more
-
 TEST(BrokenFiles, BadTuningLinesKeepTheirBuiltInValueAndOutOfRangeValuesTheirBound) {
-  // (line, text written there or null to keep the shipped line, value after loading, message)
-  const struct {
-    int line;
-    const char* text;
-    float value;
-    const char* message;
-  } cases[] = {
+  // Rows: a line, the text written there (null: the shipped line), its value
+  // after loading, the message.
+  const std::tuple<int, const char*, float, const char*> cases[] = {
       {57, "nan", 0,
        "line 57 (smallEnergyCloudGain): \"nan\" is not a number; using the built-in 0"},
       {58, nullptr, 10, nullptr},  // read normally after a bad line
@@ -72,46 +46,50 @@ TEST(BrokenFiles, BadTuningLinesKeepTheirBuiltInValueAndOutOfRangeValuesTheirBou
       {77, "2", 1, "line 77 (particleEffects): 2 is outside 0..1"},
   };
   std::map<int, std::string> lines;
-  for (const auto& c : cases)
-    if (c.text) lines[c.line] = c.text;
+  for (const auto& [line, text, value, message] : cases)
+    if (text) lines[line] = text;
   std::istringstream in(GameValuesWith(lines));
   const std::vector<std::string> problems = LoadGameValues(in);
   std::string all;
   for (const std::string& p : problems) all += p + "\n";
-  for (const auto& c : cases) {
-    EXPECT_FLOAT_EQ(ValueAt(c.line), c.value) << "line " << c.line;
-    if (!c.message) continue;
-    EXPECT_NE(all.find(std::string("GameValues.txt ") + c.message), std::string::npos)
-        << c.message << "\nin:\n"
+  for (const auto& [line, text, value, message] : cases) {
+    const GameValueRef ref = GameValueAt(line);
+    EXPECT_FLOAT_EQ(ref.asFloat ? *ref.asFloat
+                    : ref.asInt ? *ref.asInt
+                                : *ref.asBool,
+                    value)
+        << "line " << line;
+    if (!message) continue;
+    EXPECT_NE(all.find(std::string("GameValues.txt ") + message), std::string::npos)
+        << message << "\nin:\n"
         << all;
   }
   EXPECT_EQ(problems.size(), 10u) << all;
 
-  // A short file: the lines it lacks keep their built-in values.
-  std::istringstream shortFile("50\n");
-  EXPECT_EQ(LoadGameValues(shortFile).size(), 65u);  // every used line but the first
-  EXPECT_FLOAT_EQ(worldSpeed, 50);
-  EXPECT_EQ(screenWidth, 1024);
+  std::istringstream shortFile("50\n");  // each used line it lacks is reported
+  EXPECT_EQ(LoadGameValues(shortFile).size(), 65u);
   ResetGameValuesToBuiltIn();
 }
 
-TEST(BrokenFiles, HostileTuningValuesStillPlay) {
-  SimOptions options;
-  options.files["GameValues.txt"] =
+// Each run plays two seconds of rain. A FIFO or a device where a file should
+// be is refused at once, never read. Pictures of another size than the game
+// draws are refused before they are decoded, with the error a missing picture
+// gives; so are fonts without one. A font of 20,000 repeated "Bitmap" lines
+// loads its image once, and its 10 MB of lines read in linear time.
+TEST(BrokenFiles, HostileFilesAreReportedAndTheGamePlaysOnInBoundedMemory) {
+  const std::string folder = TestFolder("hostile-files");
+  const std::string onePixel = ReadAll(WriteTestPng(folder, "one.png", 1, 1, 0xFF000000));
+  const auto claiming = [&onePixel](uint32_t w, uint32_t h) {  // a header that says w x h
+    std::string png = onePixel;  // width and height are big-endian from byte 16
+    for (int i = 0; i < 8; ++i)
+      png[16 + i] = static_cast<char>((i < 4 ? w : h) >> (24 - i % 4 * 8));
+    return png;
+  };
+  SimOptions tuning, notRegular, wrongSizes, hugeFont;
+  tuning.files["GameValues.txt"] =
       GameValuesWith({{7, "1e-45"}, {1, "-3e38"}, {2, "-3e38"}, {4, "3e38"}, {9, "3e38"}});
-  const SimResult r = RunSimWith(
-      "start\nset GameState 1\npress SPACE\nframes 1\nhold G\nframes 120\ndump\n", options);
-  ASSERT_EQ(r.exitCode, 0) << r.errors;
-  EXPECT_NE(r.errors.find("GameValues.txt line 7 (rainDropInterval)"), std::string::npos);
-  EXPECT_LT(r.dumps.back()["rain"]["drops"].size(), 20000u);
-  EXPECT_LT(r.peakKb, kMemoryBoundKb);
-}
-
-// A FIFO or a device where a file should be is refused at once, never read.
-TEST(BrokenFiles, FilesThatAreNotRegularFilesAreRefusedWithoutBlocking) {
-  SimOptions options;
-  options.files["Images/startmeny.png"] = "";
-  options.prepare = [](const std::string& dir) {
+  notRegular.files["Images/startmeny.png"] = "";  // a folder of the run's own, for the FIFO
+  notRegular.prepare = [](const std::string& dir) {
     for (const char* name : {"GameValues.txt", "highscore_names.txt", "Images/startmeny.png"}) {
       fs::remove(fs::path(dir) / name);
       ASSERT_EQ(mkfifo((fs::path(dir) / name).c_str(), 0600), 0);
@@ -119,61 +97,45 @@ TEST(BrokenFiles, FilesThatAreNotRegularFilesAreRefusedWithoutBlocking) {
     fs::remove(fs::path(dir) / "highscore_points.txt");
     fs::create_symlink("/dev/zero", fs::path(dir) / "highscore_points.txt");
   };
-  const SimResult r = RunSimWith("frames 2\ndump\n", options);
-  ASSERT_EQ(r.exitCode, 0) << r.errors;
-  const std::string reports = Reports(r);
-  for (const char* expected :
+  wrongSizes.files = {
+      {"Images/startmeny.png", onePixel},
+      {"Images/da_sun.png", ReadAll(WriteTestPng(folder, "half.png", 1870, 100, 0xFF000000))},
+      {"Images/darksky.png", claiming(20000, 20000)},
+      {"Images/BlackCurtain.png", claiming(8000, 8000)}};
+  wrongSizes.remove = {"font1.fnt"};
+  std::string& font = hugeFont.files["font1.fnt"];
+  font = ReadAll(fs::path(ZARVO_DATA_DIR) / "font1.fnt");
+  for (int i = 0; i < 20000; ++i) font += "Bitmap=font1.png\n";
+  while (font.size() < (10u << 20)) font += "Char=41,0,0,10,16,0,0\n";
+  // Rows: a run and the messages it reports (none: no error box shows either).
+  const std::pair<const SimOptions*, std::vector<std::string>> runs[] = {
+      {&tuning, {"GameValues.txt line 7 (rainDropInterval)"}},
+      {&notRegular,
        {"GameValues.txt: not a regular file", "highscore_names.txt: not a regular file",
         "highscore_points.txt: not a regular file", "Texture unable to loadImages\\startmeny.png",
-        "Can't load texture Images\\startmeny.png: not a regular file"})
-    EXPECT_NE(reports.find(expected), std::string::npos) << expected << "\nin:\n" << reports;
-  EXPECT_EQ(r.dumps.back()["highScores"]["points"][0], 0);
-}
-
-// Pictures of another size than the game draws are refused before they are
-// decoded, with the error a missing picture gives; so are fonts without one.
-TEST(BrokenFiles, PicturesOfTheWrongSizeAndAMissingFontAreReported) {
-  const std::string folder = TestFolder("wrong-size-pictures");
-  std::string huge = ReadAll(WriteTestPng(folder, "one.png", 1, 1, 0xFF000000));
-  const auto setSize = [&huge](uint32_t w, uint32_t h) {
-    for (int i = 0; i < 4; ++i) {
-      huge[16 + i] = static_cast<char>(w >> (24 - 8 * i));
-      huge[20 + i] = static_cast<char>(h >> (24 - 8 * i));
-    }
-    return huge;
-  };
-  SimOptions options;
-  options.files["Images/startmeny.png"] = ReadAll(folder + "/one.png");
-  options.files["Images/da_sun.png"] =
-      ReadAll(WriteTestPng(folder, "half.png", 1870, 100, 0xFF000000));
-  options.files["Images/darksky.png"] = setSize(20000, 20000);
-  options.files["Images/BlackCurtain.png"] = setSize(8000, 8000);
-  options.remove = {"font1.fnt"};
-  const SimResult r = RunSimWith("frames 2\ndump\n", options);
-  ASSERT_EQ(r.exitCode, 0) << r.errors;
-  const std::string reports = Reports(r);
-  for (const char* expected :
+        "Can't load texture Images\\startmeny.png: not a regular file"}},
+      {&wrongSizes,
        {"Texture unable to loadImages\\startmeny.png",
         "Picture Images\\startmeny.png is 1x1, the game needs 2340x640",
         "Texture unable to loadImages\\da_sun.png", "is 1870x100, the game needs 3740x200",
         "Can't load texture Images\\darksky.png: PNG image too large",
         "Texture unable to loadImages\\darksky.png", "is 8000x8000, the game needs 1024x768",
-        "Font unable to load font1.fnt"})
-    EXPECT_NE(reports.find(expected), std::string::npos) << expected << "\nin:\n" << reports;
-  EXPECT_LT(r.peakKb, kMemoryBoundKb);
-}
-
-// 20,000 repeated "Bitmap" lines load the image once; 10 MB of lines read in linear time.
-TEST(BrokenFiles, AHugeFontFileLoadsItsImageOnce) {
-  std::string font = ReadAll(fs::path(ZARVO_DATA_DIR) / "font1.fnt");
-  for (int i = 0; i < 20000; ++i) font += "Bitmap=font1.png\n";
-  while (font.size() < (10u << 20)) font += "Char=41,0,0,10,16,0,0\n";
-  SimOptions options;
-  options.files["font1.fnt"] = font;
-  const SimResult r = RunSimWith("frames 2\ndump\n", options);
-  ASSERT_EQ(r.exitCode, 0) << r.errors;
-  EXPECT_EQ(Joined(r.dumps.back()["messages"]), "");
-  EXPECT_LT(r.peakKb, kMemoryBoundKb);
+        "Font unable to load font1.fnt"}},
+      {&hugeFont, {}}};
+  for (const auto& [options, expected] : runs) {
+    const SimResult r = RunSimWith(
+        "start\nset GameState 1\npress SPACE\nframes 1\nhold G\nframes 120\ndump\n", *options);
+    ASSERT_EQ(r.exitCode, 0) << r.errors;
+    ASSERT_EQ(r.dumps.size(), 1u);
+    // Everything the run reported: its standard error, the engine's log and the error boxes.
+    std::string reports = r.errors + ReadAll(fs::path(r.dir) / "hgeLog.txt");
+    for (const auto& m : r.dumps[0]["messages"]) reports += m.get<std::string>() + "\n";
+    for (const std::string& e : expected)
+      EXPECT_NE(reports.find(e), std::string::npos) << e << "\nin:\n" << reports;
+    EXPECT_TRUE(!expected.empty() || r.dumps[0]["messages"].empty()) << reports;
+    EXPECT_LT(r.dumps[0]["rain"]["drops"].size(), 20000u);
+    EXPECT_LT(r.peakKb, 1 << 20);  // 1 GiB: the failures this guards against took 3 GB and more
+  }
 }
 
 // Long names load and save whole; names that are not UTF-8 still dump.
@@ -209,23 +171,16 @@ TEST(BrokenFiles, AFailedSaveReachesThePlayer) {
     EXPECT_NE(ReadAll(fs::path(r.dir) / "hgeLog.txt").find(expected), std::string::npos);
   }
 
-  HGE* saved = hge;
-  hge = HeadlessEngine();
-  TextPrinter* savedPrinter = textPrinter;
-  textPrinter = MakeGlyphPrinter();
+  Scoped<HGE*> engine{hge, HeadlessEngine()};
+  Owned<TextPrinter> printer{textPrinter, MakeGlyphPrinter()};
   const std::string folder = TestFolder("failed-save");
   fs::create_directory(folder + "/names");
   HighScores table(folder + "/names", folder + "/points");
   table.Save();
-  EXPECT_NE(table.saveProblem.find("Is a directory"), std::string::npos);
-  MarkGlyphsUndrawn(textPrinter);
   ASSERT_TRUE(hge->Gfx_BeginScene(0));
   table.RenderTable();
   hge->Gfx_EndScene();
   EXPECT_TRUE(GlyphDrawn(textPrinter, 'T'));  // "The high scores could not be saved."
-  delete textPrinter;
-  textPrinter = savedPrinter;
-  hge = saved;
 }
 
 }  // namespace

@@ -1,13 +1,10 @@
-// Helpers of the game tests, with the engine, the game's globals and the
-// sprite sheets they work on. Fixtures swap globals (the engine, the screen
-// size, sheets, the text printer) for their lifetime: Scoped gives a global a
-// value and puts the old one back afterwards; Owned also deletes the value it
-// gave. A test sheet marked undrawn (every corner of every frame far away)
-// tells which frames a draw touched and where: a draw moves only their corners.
+// Helpers of the game tests: Scoped gives a global a value for its lifetime, Owned
+// also deletes it; a sheet marked undrawn tells which frames a draw touched.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "engine/hge.h"
@@ -16,24 +13,17 @@
 #include "gfx/hgeSprite.h"
 
 template <typename T>
-class Scoped {
- public:
-  Scoped(T& global, T value) : global_(global), old_(global) { global = value; }
-  ~Scoped() { global_ = old_; }
-
- private:
-  T& global_;
-  T old_;
+struct Scoped {
+  Scoped(T& global, T value) : place(global), old(global) { global = value; }
+  ~Scoped() { place = old; }
+  T& place;
+  T old;
 };
 
 template <typename T>
-class Owned : public Scoped<T*> {
- public:
-  Owned(T*& global, T* value) : Scoped<T*>(global, value), value_(value) {}
-  ~Owned() { delete value_; }
-
- private:
-  T* value_;
+struct Owned : Scoped<T*> {
+  Owned(T*& global, T* value) : Scoped<T*>(global, value), owned(value) {}
+  std::unique_ptr<T> owned;  // deleted before the global is put back
 };
 
 constexpr float kUndrawn = -12345;

@@ -1,20 +1,18 @@
-// The loading screens: the percentages of both loaders, the composition and
-// placement of the progress line, the tips (verbatim, tip 10 keeps the text,
+// The loading screens: the percentages of both loaders, the placement of
+// the progress line, the tips (verbatim, tip 10 keeps the text,
 // tips 6 and 11 on two centred lines) and a frame that cannot begin.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "config/GameValues.h"
-#include "engine/hgeVector.h"
 #include "game/ImageTable.h"
 #include "game/Loading.h"
 #include "game/Sheets.h"
 #include "gfx/TextPrinter.h"
 #include "gfx/hgeFont.h"
+#include "tests/GlyphPrinter.h"
 #include "tests/HeadlessEngine.h"
 #include "tests/game/GameScenario.h"
 
@@ -39,78 +37,48 @@ const char* const kTips[16] = {
     "Tip: Trees will grow if watered.",
 };
 
-const hgeVector kUnseen(-9999, -9999);
-
 class LoadingTest : public ::testing::Test {
  protected:
-  // Gives the printer a font without image whose printable characters are
-  // all 10 px wide and 20 px high.
-  void SetUp() override {
-    std::string text = "[HGEFONT]\n";
-    for (int c = 0x20; c < 0x7F; ++c) {
-      char line[64];
-      std::snprintf(line, sizeof line, "Char=%X,%d,0,10,20,0,0\n", c, c * 10);
-      text += line;
-    }
-    const std::string path = TestFolder("loading") + "/font.fnt";
-    std::ofstream(path, std::ios::binary) << text;
-    delete textPrinter->font;
-    textPrinter->font = new hgeFont(path.c_str());
-    ForgetDraws();
-  }
-  void ForgetDraws() {
-    for (hgeSprite* s : textPrinter->font->letters)
-      if (s) s->quad.v[0].x = s->quad.v[0].y = kUnseen.x;
-  }
   // The top-left corner of the last draw of a character.
-  hgeVector At(char c) const {
-    const hgeVertex& v = textPrinter->font->letters[static_cast<unsigned char>(c)]->quad.v[0];
-    return hgeVector(v.x, v.y);
+  static hgeVector At(char c) {
+    float x = kUndrawn, y = kUndrawn;
+    GlyphDrawn(textPrinter, c, &x, &y);
+    return hgeVector(x, y);
   }
-  void Draw(const std::string& label, float progress) {
-    ForgetDraws();
+  static void Draw(const std::string& label, float progress) {
+    MarkGlyphsUndrawn(textPrinter);
     DrawLoadingScreen(label, progress);
   }
   // Where the digits and "%" were last drawn.
-  std::vector<hgeVector> Digits() const {
+  static std::vector<hgeVector> Digits() {
     std::vector<hgeVector> places;
     for (char c : std::string("0123456789%")) places.push_back(At(c));
     return places;
   }
   Scoped<HGE*> engine{hge, HeadlessEngine()};
-  Scoped<int> width{screenWidth, 1024}, height{screenHeight, 768};
+  // An odd screen: the lines sit at whole halves and quarters of it, (500, 383) and (500, 191).
+  Scoped<int> width{screenWidth, 1001}, height{screenHeight, 767};
   Scoped<std::string> tip{tipText, ""};
-  Owned<TextPrinter> printer{textPrinter, new TextPrinter};
+  Owned<TextPrinter> printer{textPrinter, MakeGlyphPrinter()};
 };
 
 TEST_F(LoadingTest, ScreensShowWholePercentsOfTheirTotal) {
-  // 54 pictures and 22 sounds; the line must read as the whole percent would,
-  // centred on the middle of the screen.
+  // 54 pictures and 22 sounds; the line must read as the whole percent would.
   for (int total : {54, 22}) {
     for (int n = 1; n <= total; ++n) {
       Draw("Loading ", static_cast<float>(n / static_cast<double>(total)));
       const std::vector<hgeVector> shown = Digits();
-      ForgetDraws();
-      textPrinter->Print(512, 384, "Loading " + std::to_string(100 * n / total) + " %",
+      MarkGlyphsUndrawn(textPrinter);
+      textPrinter->Print(500, 383, "Loading " + std::to_string(100 * n / total) + " %",
                          HGETEXT_CENTER);
       EXPECT_EQ(shown, Digits()) << n << " of " << total;
     }
   }
-}
-
-TEST_F(LoadingTest, LineAndTipAtWholeHalvesAndQuartersOfTheScreen) {
-  // An odd screen: "L100 %" of 6 characters centred on (500, 383), "T" on (500, 191).
-  screenWidth = 1001;
-  screenHeight = 767;
-  tipText = "T";
-  Draw("L", 1.0f);
-  EXPECT_EQ(At('L'), hgeVector(500 - 30, 383));
-  EXPECT_EQ(At('T'), hgeVector(500 - 5, 191));
   // Nothing at all when the frame cannot begin: a second scene cannot.
   ASSERT_TRUE(hge->Gfx_BeginScene());
-  Draw("L", 1.0f);
+  Draw("Loading ", 1.0f);
   hge->Gfx_EndScene();
-  EXPECT_EQ(At('L'), kUnseen);
+  EXPECT_FALSE(GlyphDrawn(textPrinter, 'L'));
 }
 
 TEST_F(LoadingTest, EachNumberGivesItsTipAndTenKeepsTheText) {
@@ -125,23 +93,26 @@ TEST_F(LoadingTest, EachNumberGivesItsTipAndTenKeepsTheText) {
     if (brk == std::string::npos) continue;
     // Tips 6 and 11 are two lines, each centred; "." or "!" ends the second
     // line and occurs nowhere else.
-    const float first = brk * 10.0f, second = (tip.size() - brk - 1) * 10.0f;
+    const float first = brk * kGlyphWidth, second = (tip.size() - brk - 1) * kGlyphWidth;
     Draw("Loading Images ", 0.5f);
-    EXPECT_EQ(At('T'), hgeVector(512 - first / 2, 192)) << number;
-    EXPECT_EQ(At(tip.back()), hgeVector(512 - second / 2 + second - 10, 212)) << number;
+    EXPECT_EQ(At('T'), hgeVector(500 - first / 2, 191)) << number;
+    EXPECT_EQ(At(tip.back()), hgeVector(500 + second / 2 - kGlyphWidth, 191 + 16)) << number;
   }
 }
 
 TEST_F(LoadingTest, LoadersMakeEverySheetAndEndAtAHundred) {
+  tipNumber = 0;
   LoadImages();  // the pictures are missing here: each sheet reports it and loading goes on
-  EXPECT_TRUE(tipNumber >= 1 && tipNumber <= tipCount) << "tip " << tipNumber;
+  EXPECT_NE(tipNumber, 0) << "a tip is chosen";
   for (int i = 0; i < ImageCount; ++i) EXPECT_NE(*kSheetVariables[i], nullptr) << i;
   DeleteSheets();
-  // The last screen reads "Loading Images 100 %": 20 characters from 512 - 100
-  // (no tip has digits; earlier screens left other digits behind).
-  const std::vector<hgeVector> hundred = {{412 + 150, 384}, {412 + 170, 384}, {412 + 190, 384}};
+  // The last screen reads "Loading Images 100 %": 20 glyphs centred on 500, the
+  // 16th, 18th and 20th being "1", "0" and "%" (no tip has digits; earlier
+  // screens left other digits behind).
+  std::vector<hgeVector> hundred;
+  for (int i : {15, 17, 19}) hundred.emplace_back(500 + (i - 10) * kGlyphWidth, 383);
   EXPECT_EQ((std::vector<hgeVector>{At('1'), At('0'), At('%')}), hundred);
-  ForgetDraws();
+  MarkGlyphsUndrawn(textPrinter);
   LoadSounds();
   EXPECT_EQ((std::vector<hgeVector>{At('1'), At('0'), At('%')}), hundred);
 }

@@ -1,6 +1,5 @@
 // The title menu: key sequences through the running game (moves, the players
-// sub-menu, connector and sub-menu animation steps, starting a game with a
-// held Enter) and what Render draws for each selection and during a move.
+// sub-menu, animation steps, a held Enter) and what Render draws.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -19,13 +18,12 @@
 
 namespace {
 
-// Key sequences through the game, one string each: "from ITEM CHOICE, DT s"
-// starts it from the menu's start values (connectors idle, the sub-menu as
-// the players choice says) after time has passed with no key held, in frames
-// of DT seconds. Each frame then reads "keys held > the game after the frame"
-// as "GameState | item playersChoice | connector connectorFrame connectorStep
-// | subMenuFrame subMenuStep". A connector or sub-menu step lasts more than
-// 0.1 s: with 0.06 s frames it comes on every second frame.
+// Key sequences, one string each: "from ITEM CHOICE, DT s" starts from the
+// menu's start values after a while with no key held, in frames of DT seconds.
+// Each frame then reads "keys held > the game after the frame" as "GameState |
+// item playersChoice | connector connectorFrame connectorStep | subMenuFrame
+// subMenuStep". An animation step lasts more than 0.1 s: with 0.06 s frames it
+// comes every second frame.
 const char* const kSequences[] = {
     // Right on the top button moves at once; the right button answers only Up
     // and Down, and the forward connector runs 31, 32, idle.
@@ -37,13 +35,11 @@ const char* const kSequences[] = {
     // The backward connector runs 32, 31, idle.
     "from 3 2, 0.06 s; UP > 0 | 0 2 | 2 32 -1 | 1 1; > 0 | 0 2 | 2 32 -1 | 1 1; "
     "> 0 | 0 2 | 2 31 -1 | 1 1; > 0 | 0 2 | 2 31 -1 | 1 1; > 0 | 0 2 | 0 30 -1 | 1 1",
-    // Round the diamond both ways.
+    // Round the diamond both ways: each move restarts the animation on its own connector.
     "from 0 2, 0.016 s; LEFT > 0 | 1 2 | 1 31 1 | 1 1; DOWN > 0 | 2 2 | 3 32 -1 | 1 1; "
     "RIGHT > 0 | 3 2 | 4 31 1 | 1 1; UP > 0 | 0 2 | 2 32 -1 | 1 1; "
     "RIGHT > 0 | 3 2 | 2 31 1 | 1 1; DOWN > 0 | 2 2 | 4 32 -1 | 1 1; "
     "LEFT > 0 | 1 2 | 3 31 1 | 1 1; UP > 0 | 0 2 | 1 32 -1 | 1 1",
-    // A new move restarts the animation on its own connector.
-    "from 0 2, 0.016 s; RIGHT > 0 | 3 2 | 2 31 1 | 1 1; DOWN > 0 | 2 2 | 4 32 -1 | 1 1",
     // In the open sub-menu Left and Right choose the players and do not move;
     // Up closes it through frames 4 and 3.
     "from 0 0, 0.06 s; RIGHT > 0 | 0 1 | 0 30 1 | 1 1; LEFT > 0 | 0 0 | 0 30 1 | 1 1; "
@@ -98,14 +94,7 @@ TEST(TitleMenuKeys, SequencesMoveTheSelectionAndAnimate) {
 }
 
 // Render: which frame of the menu sheet (9 x 4 frames) each place shows.
-class TitleMenuRender : public ::testing::Test {
- protected:
-  std::vector<int> RenderFresh() {
-    MarkUndrawn(titleMenuSheet);
-    MarkGlyphsUndrawn(textPrinter);
-    menu.Render(0);
-    return DrawnFrames(titleMenuSheet);
-  }
+TEST(TitleMenuRender, FramesAndPlacesBySelectionSubMenuAndMove) {
   Scoped<HGE*> engine{hge, HeadlessEngine()};
   Scoped<int> width{screenWidth, 1024}, height{screenHeight, 768};
   Owned<SpriteSheet> sheet{
@@ -114,9 +103,12 @@ class TitleMenuRender : public ::testing::Test {
                       4)};
   Owned<TextPrinter> printer{textPrinter, MakeGlyphPrinter()};
   TitleMenu menu;
-};
-
-TEST_F(TitleMenuRender, FramesAndPlacesBySelectionSubMenuAndMove) {
+  const auto renderFresh = [&menu] {
+    MarkUndrawn(titleMenuSheet);
+    MarkGlyphsUndrawn(textPrinter);
+    menu.Render(0);
+    return DrawnFrames(titleMenuSheet);
+  };
   // Rows: item, playersChoice, connector, connectorFrame; the frames drawn and
   // whether the name shows; one frame's centre and whether it is mirrored
   // across and upside down. During a move the buttons are plain and the name
@@ -141,7 +133,7 @@ TEST_F(TitleMenuRender, FramesAndPlacesBySelectionSubMenuAndMove) {
         std::tie(item, choice, connector, frame);
     SCOPED_TRACE(testing::Message()
                  << "item " << item << ", choice " << choice << ", connector " << connector);
-    EXPECT_EQ(RenderFresh(), drawn);
+    EXPECT_EQ(renderFresh(), drawn);
     EXPECT_EQ(GlyphDrawn(textPrinter, 'Z'), name);
     const hgeVertex* v = titleMenuSheet->frames[at]->quad.v;
     EXPECT_EQ(hgeVector((v[0].x + v[2].x) / 2, (v[0].y + v[2].y) / 2), centre);
@@ -150,7 +142,7 @@ TEST_F(TitleMenuRender, FramesAndPlacesBySelectionSubMenuAndMove) {
   }
   // "Zarvo Zov Orava" left-aligned at (15, 10): the second Z is its seventh glyph.
   menu = TitleMenu();
-  RenderFresh();
+  renderFresh();
   float x = 0, y = 0;
   ASSERT_TRUE(GlyphDrawn(textPrinter, 'Z', &x, &y));
   EXPECT_EQ(hgeVector(x, y), hgeVector(15 + 6 * kGlyphWidth, 10));

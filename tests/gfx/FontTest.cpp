@@ -1,5 +1,5 @@
 // The bitmap font: reading ".fnt" descriptions, good and broken; widths, the
-// alignments, line breaks, the "?" stand-in, and the text printer built on it.
+// alignments, line breaks, the "?" stand-in, and the game's text colour.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -45,7 +45,6 @@ TEST_F(FontTest, CharLinesGiveCodeRectangleAndSpacing) {
   // A line, the character it defines, and its x, y, width, height, pre and post.
   const std::tuple<std::string, int, std::array<float, 6>> rows[] = {
       {"Char=\"A\",1,2,3,4,5,6", 'A', {1, 2, 3, 4, 5, 6}},
-      {"Char=42,1,2,3,4,5,6", 'B', {1, 2, 3, 4, 5, 6}},
       {"Char=fa,7,8,9,10,-1,-2", 0xFA, {7, 8, 9, 10, -1, -2}},  // lower-case hexadecimal
       {"Char=FF,0,0,2,0,0,0", 0xFF, {0, 0, 2, 0, 0, 0}},        // the highest code
       {"Char=000004A,0,0,3,1,0,0", 'J', {0, 0, 3, 1, 0, 0}},    // leading zeros
@@ -110,9 +109,7 @@ TEST_F(FontTest, LineEndingsRepeatsAndTheEndOfTheText) {
 }
 
 TEST_F(FontTest, AMissingFileOrAWrongFirstLineGivesAnEmptyFont) {
-  hgeFont missing((folder + "/nothing.fnt").c_str());
-  EXPECT_EQ(std::pair(Defined(missing), missing.GetStringWidth("abc")), std::pair(0, 0.0f));
-  missing.Render(10, 10, HGETEXT_CENTER, "abc\ndef");  // draws nothing, without crashing
+  EXPECT_EQ(Defined(hgeFont((folder + "/nothing.fnt").c_str())), 0);
 
   const std::string log = folder + "/log.txt", a = "Char=41,0,0,1,1,0,0\n";
   hge->System_SetState(HGE_LOGFILE, log.c_str());
@@ -170,11 +167,11 @@ TEST_F(FontTest, StringWidthSumsWidthsSpacingAndTracking) {
   f->fScale = 2;
   EXPECT_FLOAT_EQ(f->GetStringWidth("cc"), 64);
   EXPECT_FLOAT_EQ(f->GetStringWidth("cc\nabab"), 64);  // up to the first line break
-  // Without "?" unknown characters take no space.
-  f = Load(kWidths);
-  EXPECT_FLOAT_EQ(f->GetStringWidth("zcz"), 15);
-  f->Render(0, 0, HGETEXT_LEFT, "zzzc");
-  EXPECT_FLOAT_EQ(At(f->letters['c']).first, 2);
+  // Without "?" unknown characters take no space (a font read from memory this time).
+  hgeFont noStandIn("", kWidths.data(), kWidths.size());
+  EXPECT_FLOAT_EQ(noStandIn.GetStringWidth("zcz"), 15);
+  noStandIn.Render(0, 0, HGETEXT_LEFT, "zzzc");
+  EXPECT_FLOAT_EQ(At(noStandIn.letters['c']).first, 2);
 }
 
 TEST_F(FontTest, RenderPlacesLettersByAlignmentSpacingAndLine) {
@@ -182,8 +179,7 @@ TEST_F(FontTest, RenderPlacesLettersByAlignmentSpacingAndLine) {
   const std::tuple<float, float, int, const char*, int, float, float> rows[] = {
       {300, 40, HGETEXT_CENTER, "a", 'a', 250, 40},   // 101 wide: 50.5 rounds to the even 50
       {300, 40, HGETEXT_CENTER, "b", 'b', 248, 40},   // 103 wide: 51.5 -> 52
-      {500, 0, HGETEXT_LEFT, "ca", 'c', 502, 0},      // pre 2
-      {500, 0, HGETEXT_LEFT, "ca", 'a', 515, 0},      // + 10 wide + post 3
+      {500, 0, HGETEXT_LEFT, "ca", 'a', 515, 0},      // c's pre 2 + 10 wide + post 3
       {500, 0, HGETEXT_RIGHT, "ca", 'c', 386, 0},     // 500 - 116 + 2
       {500, 0, HGETEXT_RIGHT | 4, "c", 'c', 487, 0},  // only the two low bits count
       {500, 0, 3, "c", 'c', 502, 0},                  // both bits: neither right nor centre
@@ -218,35 +214,18 @@ TEST_F(FontTest, RenderPlacesLettersByAlignmentSpacingAndLine) {
   }
 }
 
-TEST_F(FontTest, ColourDepthAndBlendGoToEveryCharacter) {
+TEST_F(FontTest, ColourDepthAndBlendReachEveryLetterAndTheGameTextIsLightBlue) {
   hgeFont* f = Load(kWidths + kQuestionMark);
   EXPECT_EQ(std::tuple(f->dwCol, f->fZ, f->nBlend), std::tuple(0xFFFFFFFFu, 0.5f, BLEND_DEFAULT));
-  EXPECT_EQ(std::pair(f->hTexture, f->letters['a']->GetTexture()), std::pair(0u, 0u));  // no image
   f->SetColor(0x80112233);
   f->SetZ(0.25f);
   f->SetBlendMode(BLEND_COLORADD);
-  EXPECT_EQ(std::tuple(f->dwCol, f->fZ, f->nBlend), std::tuple(0x80112233u, 0.25f, BLEND_COLORADD));
   for (int code : {'a', 'b', 'c', '?'}) {
     for (const hgeVertex& v : f->letters[code]->quad.v)
       EXPECT_EQ(std::pair(v.col, v.z), std::pair(0x80112233u, 0.25f));
     EXPECT_EQ(f->letters[code]->GetBlendMode(), BLEND_COLORADD);
   }
-}
-
-TEST_F(FontTest, TextPrinterIsLightBlueAndPrintsWhereAsked) {
-  TextPrinter printer;
-  EXPECT_EQ(std::pair(printer.lineHeight, printer.font->dwCol), std::pair(24, 0xFF90CBF0u));
-  delete printer.font;
-  // A font read from memory this time.
-  printer.font = new hgeFont((folder + "/p.fnt").c_str(), kWidths.data(), kWidths.size());
-  printer.Print(200, 30, "b", HGETEXT_CENTER);
-  EXPECT_EQ(At(printer.font->letters['b']), std::pair(148.0f, 30.0f));
-  hgeSprite* c = printer.font->letters['c'];
-  c->quad.v[0].x = -9999;
-  printer.PrintLine(false, "c", 3);
-  EXPECT_FLOAT_EQ(At(c).first, -9999);
-  printer.PrintLine(true, "c", 3);
-  EXPECT_EQ(At(c), std::pair(2.0f, 72.0f));
+  EXPECT_EQ(TextPrinter().font->dwCol, 0xFF90CBF0u);  // the game's text is light blue
 }
 
 }  // namespace

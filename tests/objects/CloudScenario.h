@@ -1,15 +1,13 @@
-// Pieces shared by the objects' scenario tests: a quiet world with known
-// tuning values, players joined at known places, one simulator run split into
-// named parts, and a table checker for the dumps. Scripts here put ';' between
-// commands; the simulator reads one a line.
+// Pieces shared by the objects' scenario tests: a quiet world, players joined at
+// known places, one simulator run split into named parts, and a table checker
+// for the dumps. Scripts here put ';' between commands, turned into lines.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
-#include <utility>
+#include <tuple>
 
 #include "tests/SimRunner.h"
 
@@ -82,30 +80,24 @@ inline bool Same(const json& a, const json& b) {
 // a JSON pointer under the prefix unless it starts with '/'; "sound:CALL"
 // stands for how often that dump made the sound call.
 //   Expect(dumps) = {{0, "energy", 47}, {1, "/rain/dropCount", 0}};
-struct Want {
-  size_t at;
-  std::string path;
-  json value;
-};
+using Want = std::tuple<size_t, std::string, json>;
 struct Expectations {
-  Expectations(const Dumps& dumps, std::string under) : d(dumps), prefix(std::move(under)) {}
+  Expectations(const Dumps& dumps, const std::string& under) : d(dumps), prefix(under) {}
+  const Dumps& d;
+  const std::string prefix;
   void operator=(std::initializer_list<Want> wants) const {
     for (const auto& [at, path, value] : wants) {
-      const std::string pointer = path[0] == '/' ? path : prefix + path;
-      const json got = at >= d.size() ? json("no such dump")
-                       : path.rfind("sound:", 0) == 0
-                           ? json(Sounds(d[at], path.substr(6)))
-                           : d[at].value(json::json_pointer(pointer), json());
+      const json got =
+          at >= d.size() ? json("no such dump")
+          : path.rfind("sound:", 0) == 0
+              ? json(Sounds(d[at], path.substr(6)))
+              : d[at].value(json::json_pointer(path[0] == '/' ? path : prefix + path), json());
       EXPECT_TRUE(Same(got, value))
           << "dump " << at << ", " << path << ": " << got << " is not " << value;
     }
   }
-  const Dumps& d;
-  const std::string prefix;
 };
-inline Expectations Expect(const Dumps& d, const std::string& prefix = "/player1/") {
-  return {d, prefix};
-}
+inline Expectations Expect(const Dumps& d, std::string prefix = "/player1/") { return {d, prefix}; }
 
 // The values at one path through dumps [from, to).
 inline json Series(const Dumps& d, const std::string& path, size_t from = 0, size_t to = 1000000) {
@@ -153,14 +145,5 @@ class SharedRun {
   std::vector<std::pair<std::string, size_t>> starts_;
   std::map<std::string, Dumps> parts_;
 };
-
-// A high-score table that a score of 0 never enters, so that a cloud that dies
-// simply leaves the game.
-inline SimOptions UnreachableHighScores() {
-  SimOptions o;
-  o.files["highscore_points.txt"] = "5000\n4500\n4000\n3500\n3000\n2500\n2000\n1500\n1000\n500\n";
-  for (int i = 0; i < 10; ++i) o.files["highscore_names.txt"] += "ZZZ\n";
-  return o;
-}
 
 }  // namespace cloudscenario

@@ -1,8 +1,6 @@
 // Trees, houses, people and sheep in play, each driven through the simulator
 // by real rain drops and real bolts from player 1's cloud. One simulator run
 // per class; each run plays its cases in turn.
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "tests/objects/CloudScenario.h"

@@ -21,32 +21,20 @@ const json kThresholds[] = {{"10", 0, 126, 79, 400},    {"10.25", 1, 126, 79, 50
                             {"30", 1, 126, 79, 500},    {"10", 0, 126, 79, 400}};
 // Start speed and speed after one released frame. Small: acceleration 500, so
 // a 1/60 s frame brakes by ceil(8.33) = 9, and a speed under 10 stops.
-const struct {
-  const char* set;
-  json after;
-} kBrakes[] = {
-    {"100 0", {91, 0}},   {"9 0", {0, 0}},        {"10 0", {1, 0}},       {"-100 0", {-91, 0}},
-    {"-9.5 0", {0, 0}},   {"-10 -9.99", {-1, 0}}, {"-9.99 -10", {0, -1}}, {"0 100", {0, 91}},
-    {"0 -100", {0, -91}}, {"0 9.99", {0, 0}},     {"15 -15", {6, -6}},
-};
+const std::pair<const char*, json> kBrakes[] = {
+    {"9 0", {0, 0}},    {"10 0", {1, 0}},       {"-9.5 0", {0, 0}}, {"-10 -9.99", {-1, 0}},
+    {"0 100", {0, 91}}, {"-9.99 -10", {0, -1}}, {"0 9.99", {0, 0}}, {"15 -15", {6, -6}}};
 // Energy, place and the speed the edge push gives. With a 768 screen: Small
-// and Weak hold 1..519, Medium 145..506, Large 330..453; the right edge is at
-// 1024 - width.
-const struct {
-  const char *energy, *position;
-  json push;
-} kEdges[] = {
-    {"20", "400 1", {0, 200}},      {"20", "400 1.5", {0, 0}},      {"20", "400 519", {0, 0}},
-    {"20", "400 519.5", {0, -200}}, {"20", "898 300", {0, 0}},      {"20", "898.5 300", {-200, 0}},
-    {"5", "400 1", {0, 200}},       {"5", "400 519.5", {0, -200}},  {"40", "400 145", {0, 0}},
-    {"40", "400 144.5", {0, 200}},  {"40", "400 506", {0, 0}},      {"40", "400 506.5", {0, -200}},
-    {"40", "874.5 300", {-200, 0}}, {"80", "400 330", {0, 0}},      {"80", "400 329.5", {0, 200}},
-    {"80", "400 453", {0, 0}},      {"80", "400 453.5", {0, -200}}, {"80", "820.5 400", {-200, 0}},
-};
-// Player 1 is rectangle A at (200, 200), 126 x 79 (Small after a change of
-// class); a small energy cloud is 83 x 46. Its right edge on A's left edge,
-// its bottom on A's top; its left edge on A's right edge, its top on A's
-// bottom. Taken ones first: one left over is moved away before the next.
+// holds 1..519, Medium 145..506, Large 330..453; the right edge is at 1024 - width.
+const std::tuple<const char*, const char*, json> kEdges[] = {
+    {"20", "400 1", {0, 200}},      {"20", "400 1.5", {0, 0}},     {"20", "400 519", {0, 0}},
+    {"20", "400 519.5", {0, -200}}, {"20", "898 300", {0, 0}},     {"20", "898.5 300", {-200, 0}},
+    {"40", "400 145", {0, 0}},      {"40", "400 144.5", {0, 200}}, {"40", "400 506.5", {0, -200}},
+    {"40", "874.5 300", {-200, 0}}, {"80", "400 330", {0, 0}},     {"80", "400 329.5", {0, 200}},
+    {"80", "400 453.5", {0, -200}}, {"80", "820.5 400", {-200, 0}}};
+// Small energy clouds (83 x 46) against player 1 at (200, 200), 126 x 79: right
+// edge on its left, bottom on its top (taken); left edge on its right, top on
+// its bottom (left over, then moved away).
 const char* const kTouches[] = {"117 210", "220 154", "326 210", "220 279"};
 
 // Player 1 alone, through its classes, its steering and its meals of energy
@@ -62,15 +50,15 @@ SharedRun Solo() {
                      "dump; set player1.energy 20; frames 1; set player1.energy 0; frames 20; dump";
   const std::string at = "; set player1.position 400 400; set player1.velocity ";
   r.Part("braking") << "set player1.energy 20" + at + "0 0; hold D; frames 1; dump; release all";
-  for (const auto& c : kBrakes) r << at + c.set + "; frames 1; dump";
+  for (const auto& [set, after] : kBrakes) r << at + set + "; frames 1; dump";
   // Weak 400: ceil(6.67) = 7; Large 200: ceil(3.33) = 4.
   r.Part("brakeStep") << "set player1.energy 5; frames 1" + at + "100 0; frames 1; dump;" +
                              "set player1.energy 80; frames 1" + at + "100 0; frames 1; dump";
   // Each class is entered from another one so that the box has the class's size.
   r.Part("edges") << "set player1.energy 40; frames 1";
-  for (const auto& c : kEdges)
-    r << std::string("set player1.energy ") + c.energy + "; frames 1; set player1.position " +
-             c.position + "; set player1.velocity 0 0; frames 1; dump";
+  for (const auto& [energy, position, push] : kEdges)
+    r << std::string("set player1.energy ") + energy + "; frames 1; set player1.position " +
+             position + "; set player1.velocity 0 0; frames 1; dump";
   r.Part("climb")
       << "set player1.energy 80; set player1.position 300 400; set player1.velocity 0 0;"
          "hold W; frames 120;" +
@@ -87,9 +75,6 @@ SharedRun Solo() {
     r << std::string("set player1.energy 20; set player1.position 200 200;") +
              "set player1.velocity 0 0; spawn Cloud1 " + kTouches[i] + "; frames 1; dump;" +
              (i < 2 ? "" : "set cloudobjects." + std::to_string(i - 2) + ".position 3000 600");
-  r.Part("dying")
-      << "set player1.energy 5; frames 6 0.0625; set player1.energy 0; frames 1 0.0625;"
-         "set player1.position 300 300; dump; spawn Cloud1 320 310; frames 1 0.0625; dump";
   return r;
 }
 SharedRun solo = Solo();
@@ -116,14 +101,14 @@ TEST(PlayerCloudMovement, HeldKeyAcceleratesReleasedKeyBrakesByTheRoundedUpStep)
   const Dumps& d = solo["braking"];
   Expect(d) = {{0, "velocity", {500.0 / 60, 0}}};
   for (size_t i = 0; i < std::size(kBrakes); ++i)
-    Expect(d) = {{i + 1, "velocity", kBrakes[i].after}};
+    Expect(d) = {{i + 1, "velocity", kBrakes[i].second}};
   Expect(solo["brakeStep"]) = {
       {0, "state", 0}, {0, "velocity", {93, 0}}, {1, "state", 3}, {1, "velocity", {96, 0}}};
 }
 
 TEST(PlayerCloudMovement, EdgePushesMarkTheHeightsEachClassCanHold) {
   for (size_t i = 0; i < std::size(kEdges); ++i)
-    Expect(solo["edges"]) = {{i, "velocity", kEdges[i].push}};
+    Expect(solo["edges"]) = {{i, "velocity", std::get<2>(kEdges[i])}};
   // Held up, a Large cloud reaches its band's edge and is sent back down within
   // a frame or two.
   float top = 1e9f;
@@ -134,37 +119,31 @@ TEST(PlayerCloudMovement, EdgePushesMarkTheHeightsEachClassCanHold) {
 
 TEST(PlayerCloudCollect, KindsGiveEnergyOrAChargeUpToTheirCaps) {
   // Each cloud is taken; charges stop at nine, energy at a hundred.
+  const std::string none = "/cloudobjects/0";
   Expect(solo["kinds"]) = {{0, "energy", 30}, {1, "energy", 50},
                            {2, "energy", 80}, {2, "lightning/charges", 0},
-                           {3, "energy", 80}, {3, "lightning/charges", 1}};
-  const std::string none = "/cloudobjects/0";
+                           {3, "energy", 80}, {3, "lightning/charges", 1},
+                           {3, none, nullptr}};
   Expect(solo["caps"]) = {{0, "lightning/charges", 9}, {1, "lightning/charges", 9},
                           {2, "energy", 100},          {0, none, nullptr},
                           {1, none, nullptr},          {2, none, nullptr}};
-  Expect(solo["kinds"]) = {{3, "/cloudobjects/0", nullptr}};
 }
 
-TEST(PlayerCloudCollect, TouchingEdgesCountOnlyAgainstTheCloudsLeftAndTopAndNotWhenDying) {
+TEST(PlayerCloudCollect, TouchingEdgesCountOnlyAgainstTheCloudsLeftAndTop) {
   const std::string clouds = "/cloudobjects/";
   Expect(solo["touch"]) = {
       {0, "size", {126, 79}},     {0, "energy", 30},         {1, "energy", 30},
       {2, "energy", 20},          {3, "energy", 20},         {0, clouds + "0", nullptr},
       {1, clouds + "0", nullptr}, {2, clouds + "0/kind", 1}, {2, clouds + "1", nullptr},
       {3, clouds + "1/kind", 1},  {3, clouds + "2", nullptr}};
-  const Dumps& d = solo["dying"];
-  Expect(d) = {{0, "state", 4}, {1, "energy", 0}};
-  EXPECT_EQ(d.at(1)["cloudobjects"].size(), d[0]["cloudobjects"].size() + 1);
 }
 
 // ---- Animations: with frames of 1/16 s and a cloud frame time of 0.1 s every
 // animation step comes every second frame ----
 
-const struct {
-  const char* energy;
-  int anim;
-  std::vector<int> frames;  // one per frame from the change on
-  std::string idleSheet;    // the sheet Idle starts with afterwards
-} kChanges[] = {
+// Energy, morph animation, its frames one per frame from the change on, and
+// the sheet Idle starts with afterwards.
+const std::tuple<const char*, int, std::vector<int>, std::string> kChanges[] = {
     {"40", 11, {1, 1, 2, 2, 2, 0}, kMedium},  // GrowToMedium
     {"70", 12, {3, 3, 4, 4, 4, 0}, kLarge},   // GrowToLarge
     {"40", 7, {4, 4, 3, 3, 3, 0}, kMedium},   // ShrinkToMedium
@@ -173,21 +152,19 @@ const struct {
     {"20", 10, {0, 0, 0, 0}, kSmall},         // Recover
 };
 // Key, animation and first frame of the movement rows.
-const struct {
-  const char* key;
-  int anim, lo;
-} kRows[] = {{"D", 1, 4}, {"A", 0, 8}, {"W", 2, 12}, {"S", 3, 16}};
+const std::tuple<const char*, int, int> kRows[] = {
+    {"D", 1, 4}, {"A", 0, 8}, {"W", 2, 12}, {"S", 3, 16}};
 
 SharedRun Animations() {
   SharedRun r(QuietWorld() + JoinPlayer1() + "frames 4 0.0625");
-  for (const auto& c : kChanges)
-    r.Part(c.energy + std::to_string(c.anim)) << std::string("set player1.energy ") + c.energy +
-                                                     ";" + DumpEachFrame(c.frames.size(), "0.0625");
+  for (const auto& [energy, anim, frames, idle] : kChanges)
+    r.Part(energy + std::to_string(anim)) << std::string("set player1.energy ") + energy + ";" +
+                                                 DumpEachFrame(frames.size(), "0.0625");
   // Recover has just ended and Idle started.
   r.Part("idle") << DumpEachFrame(15, "0.0625");
   r.reset = "release all; set player1.position 400 300; set player1.velocity 0 0";
-  for (const auto& row : kRows)
-    r.Part(row.key) << "hold " + std::string(row.key) + DumpEachFrame(10, "0.0625");
+  for (const auto& [key, anim, lo] : kRows)
+    r.Part(key) << "hold " + std::string(key) + DumpEachFrame(10, "0.0625");
   r.Part("opposing") << "hold A D; frames 5; dump";
   r.Part("upDown") << "hold W S; frames 5; dump";
   return r;
@@ -195,14 +172,14 @@ SharedRun Animations() {
 SharedRun animations = Animations();
 
 TEST(PlayerCloudAnimation, EveryClassChangePlaysItsMorphRowThenIdles) {
-  for (const auto& c : kChanges) {
-    SCOPED_TRACE(std::string("energy ") + c.energy);
-    const Dumps& d = animations[c.energy + std::to_string(c.anim)];
-    EXPECT_EQ(Series(d, "/player1/frame"), json(c.frames));
+  for (const auto& [energy, anim, frames, idle] : kChanges) {
+    SCOPED_TRACE(std::string("energy ") + energy);
+    const Dumps& d = animations[energy + std::to_string(anim)];
+    EXPECT_EQ(Series(d, "/player1/frame"), json(frames));
     for (size_t i = 0; i + 1 < d.size(); ++i)
-      Expect(d) = {{i, "currentAnim", c.anim}, {i, "sheet", kMorph}};
+      Expect(d) = {{i, "currentAnim", anim}, {i, "sheet", kMorph}};
     const size_t end = d.size() - 1;
-    Expect(d) = {{end, "currentAnim", 6}, {end, "sheet", c.idleSheet}, {end, "frameStep", 1}};
+    Expect(d) = {{end, "currentAnim", 6}, {end, "sheet", idle}, {end, "frameStep", 1}};
   }
 }
 
@@ -210,13 +187,12 @@ TEST(PlayerCloudAnimation, IdleAndMovementRowsRunBackAndForthOverTheirFrames) {
   const Dumps& idle = animations["idle"];
   EXPECT_EQ(Series(idle, "/player1/frame"), json({0, 1, 1, 2, 2, 3, 3, 2, 2, 1, 1, 0, 0, 1, 1}));
   Expect(idle) = {{14, "frameStep", 1}};
-  for (const auto& r : kRows) {
-    SCOPED_TRACE(r.key);
-    const Dumps& d = animations[r.key];
-    const int lo = r.lo;
+  for (const auto& [key, anim, lo] : kRows) {
+    SCOPED_TRACE(key);
+    const Dumps& d = animations[key];
     EXPECT_EQ(Series(d, "/player1/frame"),
               json({lo, lo, lo + 1, lo + 1, lo + 2, lo + 2, lo + 3, lo + 3, lo + 2, lo + 2}));
-    EXPECT_EQ(Series(d, "/player1/currentAnim"), json(std::vector<int>(10, r.anim)));
+    EXPECT_EQ(Series(d, "/player1/currentAnim"), json(std::vector<int>(10, anim)));
     EXPECT_EQ(Series(d, "/player1/sheet"), json(std::vector<std::string>(10, kSmall)));
   }
   // Opposing keys cancel, and the row of Left and of Up wins.
@@ -227,13 +203,18 @@ TEST(PlayerCloudAnimation, IdleAndMovementRowsRunBackAndForthOverTheirFrames) {
 // ---- Death: player 2 drifts off, then player 1 runs dry ----
 
 SharedRun Deaths() {
-  SharedRun r(QuietWorld() + JoinBoth(), UnreachableHighScores());
+  // A high-score table that a score of 0 never enters: a cloud that dies simply leaves the game.
+  SimOptions o;
+  o.files["highscore_points.txt"] = "5000\n4500\n4000\n3500\n3000\n2500\n2000\n1500\n1000\n500\n";
+  for (int i = 0; i < 10; ++i) o.files["highscore_names.txt"] += "ZZZ\n";
+  SharedRun r(QuietWorld() + JoinBoth(), o);
   r.Part("drift")
       << "set player2.position -270 300; frames 1; dump; set player2.position -270.5 300;"
          "frames 1; dump; frames 1; dump";
   r.Part("die") << "set player1.energy 5; frames 6 0.0625; set player1.position 300 300;"
-                   "set player1.velocity 0 0; set player1.energy 0;" +
-                       DumpEachFrame(10, "0.0625");
+                   "set player1.velocity 0 0; set player1.energy 0; frames 1 0.0625; dump;"
+                   "spawn Cloud1 320 310;" +
+                       DumpEachFrame(9, "0.0625");
   return r;
 }
 SharedRun deaths = Deaths();
@@ -245,7 +226,7 @@ TEST(PlayerCloudDeath, DriftingBeyondMinus270IsDeadAtOnceAndLeavesTheGame) {
                                           {2, "/GameState", 1},     {2, "/player1/state", 1}};
 }
 
-TEST(PlayerCloudDeath, WeakCloudAtZeroShiftsAndPlaysTheDieRowToDead) {
+TEST(PlayerCloudDeath, WeakCloudAtZeroShiftsPlaysTheDieRowToDeadAndTakesNoEnergyCloud) {
   const Dumps& d = deaths["die"];
   // The update that finds Weak at 0 turns Dying and asks for Die; the next one
   // starts Die: morph frame 5, the picture moved up and left by 30. A third of
@@ -253,7 +234,9 @@ TEST(PlayerCloudDeath, WeakCloudAtZeroShiftsAndPlaysTheDieRowToDead) {
   // takes the dead cloud away before the world runs again.
   Expect(d) = {{0, "state", 4},           {0, "animRequests", {4}}, {0, "position", {300, 300}},
                {1, "currentAnim", 4},     {1, "sheet", kMorph},     {1, "position", {270, 270}},
-               {1, "sound:Play Dead", 1}, {1, "acceleration", 0},   {9, "/player1", nullptr}};
+               {1, "sound:Play Dead", 1}, {1, "acceleration", 0},   {9, "/player1", nullptr},
+               {1, "energy", 0}};
+  EXPECT_EQ(d.at(1)["cloudobjects"].size(), d[0]["cloudobjects"].size() + 1);
   EXPECT_EQ(Series(d, "/player1/frame", 1, 9), json({5, 6, 7, 8, 9, 10, 11, 12}));
   EXPECT_EQ(Series(d, "/player1/state", 1, 9), json({4, 4, 4, 4, 4, 4, 4, 5}));
   EXPECT_EQ(Sounds(d, "Play Dead"), 1);

@@ -1,23 +1,18 @@
 // The rain: how many drops a frame makes and what they cost, their fall to
 // the ground line, whom a drop can hit (clouds and world objects, with the
 // touching-edge rules) and the rain loop sound that follows the drop list.
-#include <gtest/gtest.h>
-
-#include "game/Globals.h"
-#include "objects/GameObject.h"
-#include "objects/Rain.h"
 #include "tests/objects/CloudScenario.h"
 
 using namespace cloudscenario;
 
 namespace {
 
-// Drops against player 2, rectangle A at (500, 200), 126 x 79; a drop is
-// 13 x 13. The first two hit: the drop's right edge on A's left, its bottom on
-// A's top; the others do not: the drop starting at A's right edge, its top on
-// A's bottom.
+// Drops (13 x 13) against player 2 at (500, 200), 126 x 79: right edge on its
+// left and bottom on its top hit; left edge on its right and top on its bottom not.
 const std::string kCount = "/rain/dropCount";
 const char* const kEdgeCases[] = {"487 230", "550 187", "626 230", "550 279"};
+// The same against a tree at (500, 400), 90 x 130, and a drop ending just before it.
+const char* const kObjectEdges[] = {"487 420", "510 387", "590 420", "510 530", "486.9 420"};
 
 // One player first, then both: every rain situation in one run. Each part
 // starts with no key held and no drops.
@@ -43,10 +38,13 @@ SharedRun Drops() {
          "set rainDropSpeed 5; set rainWind -10; set rain.addDrop 100 300 1; frames 2 0.5; dump";
   r.Part("onePlayer") << "set player1.position 200 200; set player1.energy 20;"
                          "set rain.addDrop 250 230 2; frames 1; dump";
-  // A drop on two objects wets both and goes; one beside them stays.
+  // A drop on two objects wets both and goes; one beside them stays. Then
+  // drops on the edges of one tree at (500, 400), 90 x 130, in a frame of no time.
   r.Part("objects") << "set objects clear; spawn Tree0 500 538; spawn Tree0 510 538;"
                        "set rain.addDrop 520 558 1; set rain.addDrop 800 558 1; frames 1; dump;"
-                       "set objects clear";
+                       "set objects clear; set rain.drops clear; spawn Tree0 500 400;";
+  for (const char* at : kObjectEdges) r << std::string("set rain.addDrop ") + at + " 1";
+  r << "frames 1 0; dump; set objects clear";
   r.Part("loop")
       << "set player1.energy 90; frames 1; dump; hold G; frames 1; dump; frames 10; dump;"
          "release all; set rain.drops clear; frames 1; dump; frames 5; dump; hold G;"
@@ -110,7 +108,7 @@ TEST(RainFall, GravityAndWindAccelerateTheDropTillItPassesTheGroundLine) {
                                                {2, "velocity", {-10, 105}}};
 }
 
-TEST(RainHitsClouds, DropHitsOnlyTheOtherPlayersCloudAndOnlyWithTwoPlayers) {
+TEST(RainHitsClouds, OnlyTheOtherOfTwoPlayersCloudsIsHitAndOnlyOnItsLeftAndTopEdges) {
   // With one player a drop inside its cloud, but not its own, passes.
   Expect(drops["onePlayer"]) = {{0, kCount, 1}, {0, "energy", 20}};
   // Player 1's drop in player 2's cloud: gone, player 2 gains a drop's energy;
@@ -121,18 +119,21 @@ TEST(RainHitsClouds, DropHitsOnlyTheOtherPlayersCloudAndOnlyWithTwoPlayers) {
       {2, "player1/energy", 21}, {3, "rain/dropCount", 1},  {3, "player1/energy", 21}};
   // A dying cloud swallows the drop without gain.
   Expect(drops["dying"], "/player2/") = {{0, "state", 4}, {0, kCount, 0}, {0, "energy", 0}};
-}
-
-TEST(RainHitsClouds, TouchingEdgesCountOnlyAgainstTheCloudsLeftAndTop) {
+  // Touching edges count only against the cloud's left and top.
   Expect(drops["edges"], "/player2/") = {
       {0, "size", {126, 79}}, {0, "energy", 21}, {0, kCount, 0},
       {1, "energy", 21},      {1, kCount, 0},    {2, "energy", 20},
       {2, kCount, 1},         {3, "energy", 20}, {3, kCount, 1}};
 }
 
-TEST(RainHitsObjects, OneDropWetsEveryObjectItTouches) {
-  Expect(drops["objects"], "/objects/") = {{0, "0/rainHits", 1}, {0, "1/rainHits", 1}};
-  Expect(drops["objects"], "/rain/") = {{0, "dropCount", 1}, {0, "drops/0/position/0", 800}};
+TEST(RainHitsObjects, OneDropWetsEveryObjectItTouchesCountingEdgesFromTheObjectsLeftAndTop) {
+  Expect(drops["objects"], "/objects/0/") = {{0, "rainHits", 1}, {0, "/objects/1/rainHits", 1},
+                                             {0, kCount, 1},     {1, "size", {90, 130}},
+                                             {1, "rainHits", 2}, {1, kCount, 3}};
+  Expect(drops["objects"], "/rain/drops/") = {{0, "0/position/0", 800},
+                                              {1, "0/position", {590, 420}},
+                                              {1, "1/position", {510, 530}},
+                                              {1, "2/position", {486.9, 420}}};
 }
 
 TEST(RainSound, LoopRunsExactlyWhileDropsExist) {
@@ -148,31 +149,6 @@ TEST(RainSound, LoopRunsExactlyWhileDropsExist) {
               d[i]["rain"]["dropCount"] == 0 && d[i - 1]["rain"]["dropCount"] != 0)
         << i;
   Expect(d) = {{0, kCount, 1}, {39, kCount, 0}};
-}
-
-// A world object that records the clouds its rain hits were credited to.
-struct Target : GameObject {
-  void HitByRain(PlayerCloud* cloud) override { hits.push_back(cloud); }
-  std::vector<PlayerCloud*> hits;
-};
-
-TEST(RainHitsObjects, TouchingEdgesCountOnlyAgainstTheObjectsLeftAndTopAndCreditNobody) {
-  ASSERT_EQ(player1, nullptr);  // no clouds: the drops' maker has left the game
-  // A drop (13 x 13) against the object A at (100, 100), 40 x 80: ending at
-  // A's left edge, its bottom on A's top; starting at A's right edge, its top
-  // on A's bottom, and ending just before A.
-  const hgeVector places[] = {{87, 120}, {110, 87}, {140, 120}, {110, 180}, {86.9f, 120}};
-  for (size_t i = 0; i < std::size(places); ++i) {
-    Target object;
-    object.position = hgeVector(100, 100);
-    object.size = hgeVector(40, 80);
-    std::vector<GameObject*> objects = {&object};
-    Rain rain;
-    rain.drops.push_back({places[i], {}, hgeVector(13, 13), {}, 0, 1});
-    rain.CheckHits(objects);
-    EXPECT_EQ(object.hits, std::vector<PlayerCloud*>(i < 2, nullptr)) << i;
-    EXPECT_EQ(rain.drops.size(), i < 2 ? 0u : 1u) << i;
-  }
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// The sound bank's rules on a silent audio device: lazy opening, loading
-// under names (first sample wins, failures give null samples), instances and
-// channels, looping, volumes, unknown names, the call log, shutdown, and the
-// mend for channel numbers whose sound has finished and been replaced.
+// The sound bank's rules on a silent audio device: loading under names (first
+// sample wins, failures give null samples), instances and channels, looping,
+// volumes, unknown names, the call log, shutdown, a device that cannot open,
+// and the mend for channels whose sound has finished and been replaced.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <set>
 
@@ -26,7 +25,6 @@ class SoundBankTest : public ::testing::Test {
     bank_ = std::make_unique<SoundBank>();
     mixer::HaltAll();  // whatever an earlier test left sounding
   }
-  void TearDown() override { bank_.reset(); }
 
   // Nothing else of the test's is sounding: every channel is free.
   static bool AllQuiet() {
@@ -35,20 +33,16 @@ class SoundBankTest : public ::testing::Test {
     return true;
   }
 
-  soundtest::TempDir dir_;
-  std::string tone_ = dir_.Path("tone.wav"), other_ = dir_.Path("other.wav");
-  std::string blip_ = dir_.Path("blip.wav");
+  const std::string dir_ = TestFolder("sound");
+  const std::string tone_ = dir_ + "/tone.wav", other_ = dir_ + "/other.wav";
+  const std::string blip_ = dir_ + "/blip.wav";
   std::unique_ptr<SoundBank> bank_;
 };
 
 TEST_F(SoundBankTest, LoadingKeepsANamesFirstSampleAndEachPlayIsANewInstance) {
-  EXPECT_EQ(bank_->loadSlot, 0);
-  EXPECT_TRUE(bank_->samples.empty());
-  EXPECT_TRUE(bank_->channels.empty());
   std::string withBackslash = tone_;  // as the game names its files
   withBackslash[withBackslash.rfind('/')] = '\\';
   bank_->LoadSound("Thunder", withBackslash);
-  EXPECT_EQ(bank_->loadSlot, -1);
   Mix_Chunk* sample = bank_->samples.at("Thunder");
   EXPECT_NE(sample, nullptr);
   EXPECT_EQ(bank_->channels.at("Thunder"), -1);
@@ -76,9 +70,9 @@ TEST_F(SoundBankTest, LoadingKeepsANamesFirstSampleAndEachPlayIsANewInstance) {
 TEST_F(SoundBankTest, FailedLoadsUnknownNamesAndUnplayedSoundsDoNothingButAreLogged) {
   std::vector<std::string> log;
   bank_->callLog = &log;
-  const std::string garbage = dir_.Path("garbage.wav");
+  const std::string garbage = dir_ + "/garbage.wav";
   std::ofstream(garbage) << "RIFF this is not a sound file at all";
-  bank_->LoadSound("Missing", dir_.Path("no-such-file.wav"));
+  bank_->LoadSound("Missing", dir_ + "/no-such-file.wav");
   bank_->LoadLoopingSound("Garbage", garbage);
   bank_->LoadSound("Dead2", tone_);
   bank_->LoadLoopingSound("Fire", other_);
@@ -120,20 +114,15 @@ TEST_F(SoundBankTest, AFinishedSoundsChannelReachesOnlyWhatPlaysThereNowAtItsVol
   bank_->Stop("Dead");
   EXPECT_TRUE(mixer::Playing(old));
   EXPECT_EQ(mixer::ChannelVolume(old), 128);
-  // Played again, the blip's name reaches its new instance only.
+  // Played again, the blip starts at the volume its name was given meanwhile.
   bank_->Play("Dead");
-  const int again = bank_->channels.at("Dead");
-  EXPECT_NE(again, old);
-  EXPECT_EQ(mixer::ChannelVolume(again), 0);
-  bank_->Stop("Dead");
-  EXPECT_FALSE(mixer::Playing(again));
-  EXPECT_TRUE(mixer::Playing(old));
+  EXPECT_EQ(mixer::ChannelVolume(bank_->channels.at("Dead")), 0);
   // The rain, a 40 ms loop, plays on until stopped through its own name, which
   // sets its volume too: 0..255 onto the mixer's 0..128, rounded.
   soundtest::SleepSeconds(0.1);
   EXPECT_TRUE(mixer::Playing(old));
-  const std::pair<int, int> volumes[] = {{255, 128}, {0, 0}, {100, 50},  {60, 30},   {128, 64},
-                                         {1, 1},     {2, 1}, {254, 127}, {300, 128}, {-4, 0}};
+  const std::pair<int, int> volumes[] = {{255, 128}, {0, 0},     {1, 1}, {2, 1},
+                                         {254, 127}, {300, 128}, {-4, 0}};
   for (const auto& [volume, mixed] : volumes) {
     bank_->SetVolume("Rain_Loop_04", volume);
     EXPECT_EQ(mixer::ChannelVolume(old), mixed) << "volume " << volume;
@@ -161,25 +150,16 @@ TEST_F(SoundBankTest, ThirtyTwoSoundsAtOnceAndDestroyingTheBankStopsThemAll) {
   mixer::Release();
 }
 
-// Each in a process of its own, where the device starts closed.
-TEST(SoundBankDevice, MakingABankDoesNotOpenTheDevice) {
-  if (soundtest::RanInChildProcess("SDL_AUDIODRIVER=dummy")) return;
-  ASSERT_FALSE(mixer::IsOpen());
-  SoundBank bank;
-  bank.Stop("Thunder");
-  bank.SetVolume("Thunder", 10);
-  EXPECT_FALSE(mixer::IsOpen());
-}
-
+// In a process of its own, where the device starts closed.
 TEST(SoundBankDevice, WithNoAudioDeviceTheGameRunsSilent) {
   if (soundtest::RanInChildProcess("SDL_AUDIODRIVER=nosuchdriver")) return;
-  soundtest::TempDir dir;
-  soundtest::WriteToneWav(dir.Path("tone.wav"), 440, 0.1, 0.5);
+  const std::string tone = TestFolder("no-device") + "/tone.wav";
+  soundtest::WriteToneWav(tone, 440, 0.1, 0.5);
   SoundBank bank;
   std::vector<std::string> log;
   bank.callLog = &log;
-  bank.LoadSound("Thunder", dir.Path("tone.wav"));
-  bank.LoadLoopingSound("Rain_Loop_04", dir.Path("tone.wav"));
+  bank.LoadSound("Thunder", tone);
+  bank.LoadLoopingSound("Rain_Loop_04", tone);
   EXPECT_FALSE(mixer::IsOpen());
   EXPECT_EQ(bank.samples.at("Thunder"), nullptr);
   EXPECT_EQ(bank.channels.at("Rain_Loop_04"), -1);

@@ -17,16 +17,19 @@ using soundtest::SleepSeconds;
 
 constexpr int kToneLevel = 16383;  // the tone files are at half scale
 
-// A one-shot tone at full volume, then a 50 ms loop given volume 0 before it
-// starts, turned up to 128 and stopped.
+// The device opens on the first load only. Then a one-shot tone at full volume,
+// and a 50 ms loop given volume 0 before it starts, turned up to 128 and stopped.
 TEST(SoundRecording, AOneShotIsHeardForItsLengthAndALoopAtItsVolumesUntilStopped) {
-  soundtest::TempDir dir;
   const auto s = soundtest::Record([&] {
-    soundtest::WriteToneWav(dir.Path("tone.wav"), 440, 0.2, 0.5);
-    soundtest::WriteToneWav(dir.Path("blip.wav"), 441, 0.05, 0.5);
+    const std::string dir = TestFolder("recording");
+    soundtest::WriteToneWav(dir + "/tone.wav", 440, 0.2, 0.5);
+    soundtest::WriteToneWav(dir + "/blip.wav", 441, 0.05, 0.5);
     SoundBank bank;
-    bank.LoadSound("Thunder", dir.Path("tone.wav"));
-    bank.LoadLoopingSound("Plane_Warning", dir.Path("blip.wav"));
+    bank.Stop("Nobody");
+    bank.SetVolume("Nobody", 10);
+    EXPECT_FALSE(mixer::IsOpen());
+    bank.LoadSound("Thunder", dir + "/tone.wav");
+    bank.LoadLoopingSound("Plane_Warning", dir + "/blip.wav");
     SleepSeconds(0.05);
     bank.Play("Thunder");
     SleepSeconds(0.4);

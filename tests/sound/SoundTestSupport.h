@@ -1,13 +1,10 @@
-// Shared pieces of the sound tests: a private folder of small WAV files made
-// on the spot, the choice of SDL's silent audio drivers, and running a test
-// again in a child process whose audio goes to a file (SDL's "disk" driver),
-// so that what the mixer produced can be read back and measured. The child is
-// this same test binary, filtered to the one test.
+// Shared pieces of the sound tests: small WAV files made on the spot, SDL's
+// silent audio driver, and running a test again in a child process (this same
+// binary) whose audio goes to a file, so that what the mixer produced can be read.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cmath>
@@ -15,20 +12,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <optional>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "sound/Mixer.h"
+#include "tests/engine/EngineTestSupport.h"
 
 namespace soundtest {
 
-// Uses the "dummy" driver unless the device is already open (then whatever it
-// runs on stays). Tests never play through real speakers.
+// Tests never play through real speakers; a device already open stays as it is.
 inline void UseSilentDriver() {
   if (!mixer::IsOpen()) setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
@@ -55,25 +47,6 @@ inline void WriteToneWav(const std::string& path, double hz, double seconds, dou
   }
 }
 
-// A folder of its own under /tmp, removed with its contents.
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/zarvo-sound-XXXXXX";
-    dir_ = mkdtemp(pattern);
-  }
-  ~TempDir() { std::filesystem::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-
- private:
-  std::string dir_;
-};
-
-inline std::string ReadAll(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
 inline void SleepSeconds(double seconds) {
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
@@ -85,42 +58,38 @@ bool WaitFor(Pred pred, double seconds) {
   return pred();
 }
 
-// Runs the current test again in a fresh process with the extra environment
-// settings given ("NAME='value' ..."), and expects that run to pass. Returns
-// true in the test process, which should then return; false in the child,
-// which does the test's work (a process of its own can pick its audio driver
-// and find the device closed, whatever other tests did before).
+// Runs the current test again in a fresh process (which picks its own audio
+// driver and finds the device closed) with the extra environment given
+// ("NAME='value' ...") and expects it to pass. True in the test process, which
+// should then return; false in the child, which does the test's work.
 inline bool RanInChildProcess(const std::string& environment) {
   if (std::getenv("ZARVO_SOUND_CHILD")) return false;
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
   const std::string filter = std::string(test->test_suite_name()) + "." + test->name();
-  TempDir dir;
-  const std::string log = dir.Path("child.log");
+  const std::string log = TestFolder("sound-child") + "/child.log";
   const std::string command = "ZARVO_SOUND_CHILD=1 " + environment + " '" +
                               std::filesystem::read_symlink("/proc/self/exe").string() +
                               "' --gtest_filter='" + filter + "' > '" + log + "' 2>&1";
   const int status = std::system(command.c_str());
-  const std::string output = ReadAll(log);
+  const std::string output = enginetest::ReadFile(log);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
   EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
   return true;
 }
 
 // Runs the current test in a child process whose mixer output goes to a file.
-// Returns nothing in the test process, which should then return. In the child,
-// `play` does the test's work and must close its banks, and the interleaved
-// stereo 16-bit frames that were mixed come back.
+// Nothing in the test process, which should then return; in the child, `play`
+// does the work and closes its banks, and the stereo 16-bit frames mixed come back.
 inline std::optional<std::vector<int16_t>> Record(const std::function<void()>& play) {
   const char* file = std::getenv("ZARVO_SOUND_RECORDING");
   if (!file) {
-    TempDir dir;
-    const std::string raw = dir.Path("mixed.raw");
+    const std::string raw = TestFolder("sound-recording") + "/mixed.raw";
     RanInChildProcess("ZARVO_SOUND_RECORDING='" + raw +
                       "' SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE='" + raw + "'");
     return std::nullopt;
   }
   play();
-  const std::string bytes = ReadAll(file);
+  const std::string bytes = enginetest::ReadFile(file);
   std::vector<int16_t> out(bytes.size() / 2);
   memcpy(out.data(), bytes.data(), out.size() * 2);  // both little-endian
   return out;
