@@ -38,7 +38,7 @@ bool CreateSoftwareTarget(engine::EngineState& st) {
   return true;
 }
 
-// The offscreen driver loads EGL, OpenGL and the GPU driver when it starts and
+// A video driver loads EGL, OpenGL and the GPU driver when it starts and
 // unloads them when it stops. Once it is up, pin every library then loaded for
 // the rest of the process: repeated headless starts (tests) do not reload the
 // driver each time, and the driver's own allocations stay attributable for the
@@ -112,6 +112,7 @@ bool InitWindow(engine::EngineState& st) {
     engine::SetError(SdlError("Can't create renderer"));
     return false;
   }
+  PinLoadedLibraries();
   // A desktop-sized window shows the game's screen scaled, with bars if needed.
   if (st.windowedFullscreen) SDL_RenderSetLogicalSize(st.renderer, st.screenWidth, st.screenHeight);
   SDL_ShowCursor(st.hideMouse ? SDL_DISABLE : SDL_ENABLE);

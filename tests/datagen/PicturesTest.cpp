@@ -76,7 +76,8 @@ TEST(Pictures, OpaqueAndClearWhereTheGameReliesOnIt) {
       {"lager03", 1671, 768 + 400, 255, 255}, {"lager03", 1700, 768 + 400, 0, 0},
       {"lager01", 3100, 768 + 300, 0, 0},
       {"berg_litet", 300, 300, 201, 255}, {"berg_litet", 200, 380, 201, 255},  // its two blocks
-      {"berg_litet", 5, 5, 0, 0}, {"berg_stort", 300, 300, 201, 255}, {"berg_stort", 600, 30, 0, 0}};
+      {"berg_litet", 5, 5, 0, 0}, {"berg_stort", 300, 300, 201, 255},
+      {"berg_stort", 600, 30, 0, 0}};
   // clang-format on
   for (const Alpha& a : alphas) {
     Picture p(a.suffix);

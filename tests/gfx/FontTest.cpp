@@ -78,8 +78,8 @@ TEST_F(FontTest, MalformedLinesAreSkippedAndReadingGoesOn) {
       "Char=\"C\"",
       "Char=",
       "Char",
-      "Char \"D\",1,2,3,4,5,6",  // no equals sign
-      "Char=\"E\",1,2,x,4,5,6",
+      "Char \"D\",1,2,3,4,5,6",                            // no equals sign
+      "Char=\"E\",1,2,3,4,5,x",                            // a letter for the last number
       "Char=\"F\" 12,2,3,4,5,6",                           // no comma before the first number
       "Char=41,0,0,1,1,0,-",                               // a sign without digits
       "Char=45,0,0,1,1,0,0" + std::string(256 - 19, ' '),  // 256 characters

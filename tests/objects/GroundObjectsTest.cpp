@@ -237,4 +237,27 @@ TEST(GroundObjects, Sheep) {
   }
 }
 
+// Smoke belongs to objects made while particle effects were on and runs only
+// while they are on: switching them either way leaves the other kind alone.
+TEST(GroundObjects, SmokeFollowsTheSwitchAndWhereItWasMade) {
+  const std::string burn =
+      "set objects.0.burning 1; set objects.1.state 1; set objects.2.burning 1;"
+      "set objects.3.exploded 1; frames 20; dump;";
+  std::string s = Ground("set particleEffects 0;") + "set objects clear;";
+  for (const char* cls : {"Tree0", "House0", "Person1", "Sheep"})
+    s += std::string("spawn ") + cls + " 500 " + std::to_string(kWalks) + ";";
+  s += "set particleEffects 1;" + burn + "set objects clear;";
+  for (const char* cls : {"Tree0", "House0", "Person1", "Sheep"})
+    s += std::string("spawn ") + cls + " 500 " + std::to_string(kWalks) + ";";
+  s += burn + "set particleEffects 0; frames 20; dump;";
+  const Dumps d = RunScript(s);
+  ASSERT_EQ(d.size(), 3u);
+  for (int i = 0; i < 4; ++i) {
+    const std::string at = "/objects/" + std::to_string(i) + "/fireSmoke";
+    EXPECT_TRUE(d[0][json::json_pointer(at)].is_null()) << at;
+    EXPECT_GT(d[1][json::json_pointer(at + "/alive")], 0) << at;
+    EXPECT_EQ(d[2][json::json_pointer(at)], d[1][json::json_pointer(at)]) << at << " stood still";
+  }
+}
+
 }  // namespace
