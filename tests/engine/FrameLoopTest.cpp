@@ -145,9 +145,13 @@ TEST_F(EngineSetup, StartNeedsAScreenAndAFrameFunctionAndHoldsShareOneEngine) {
 
 // A real-time run (SDL's offscreen driver, asked for by name) paces itself:
 // its first delta is 0 and twelve frames at 60 fps span at least eleven periods.
-TEST(RealTimeLoop, PacesToTheFrameRateFromAZeroFirstDelta) {
+// Shutting down gives the quit signals back.
+TEST(RealTimeLoop, PacesToTheFrameRateFromAZeroFirstDeltaAndGivesTheSignalsBack) {
   if (!headless::RendererName().empty()) GTEST_SKIP() << "an engine is already running";
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  struct sigaction before[2], after[2];
+  sigaction(SIGINT, nullptr, &before[0]);
+  sigaction(SIGTERM, nullptr, &before[1]);
   gHge = hgeCreate(HGE_VERSION);
   gFrames.clear();
   gStopAtFrame = 11;
@@ -160,6 +164,10 @@ TEST(RealTimeLoop, PacesToTheFrameRateFromAZeroFirstDelta) {
   gHge->System_Shutdown();
   gHge->Release();
   unsetenv("SDL_VIDEODRIVER");
+  // Shutting down gives Ctrl+C and SIGTERM back to whoever had them.
+  sigaction(SIGINT, nullptr, &after[0]);
+  sigaction(SIGTERM, nullptr, &after[1]);
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(after[i].sa_handler, before[i].sa_handler) << i;
   ASSERT_EQ(gFrames.size(), 12u);
   EXPECT_EQ(gFrames[0].delta, 0);
   EXPECT_GE(gFrames[11].time, 11 / 60.0 - 0.005);

@@ -2,6 +2,8 @@
 // by real rain drops and real bolts from player 1's cloud. One simulator run
 // per class; each run plays its cases in turn.
 #include <functional>
+#include <map>
+#include <set>
 
 #include "tests/objects/CloudScenario.h"
 
@@ -174,6 +176,7 @@ TEST(GroundObjects, People) {
                         {67, kScore, 72},     {68, "zombie", true}, {68, "sheet", zombie}};
   // Rain puts a fire out on the 16th drop; nobody's drop counts too. Walking
   // off the right edge turns a person round.
+  Expect(d, kObject) = {{70, "frameX", 0}};
   Expect(d, kObject) = {{69, "burning", true},  {70, "burning", false}, {70, "wet", true},
                         {70, "drawOffsetY", 0}, {70, "sheet", old},     {71, "rainHits", 17},
                         {71, kScore, 32},       {72, "dead", false},    {75, "direction", 2},
@@ -230,6 +233,9 @@ TEST(GroundObjects, Sheep) {
     EXPECT_EQ(frames.back().first, json({4, c.remainsRow}));
     // The first step counts from the last walking step.
     ExpectPace(frames, 2 - skip, c.columns - skip, c.stepMs / 1000.0f, 0.01f);
+    // The remains wait two frame times (0.05 s, whatever the pace), then step once an update.
+    ExpectPace(frames, c.columns - skip + 1, c.columns - skip + 2, 0.1f, 0.01f);
+    ExpectPace(frames, c.columns - skip + 2, c.columns - skip + 5, 0, 0.01f);
     Expect(d, kObject) = {{b + 120, "remains", true}};
     EXPECT_NEAR(F(O(d[b + 120])["position"][0]) - F(O(d[b + 90])["position"][0]), -21, 0.05)
         << "no walking once exploded";
@@ -239,25 +245,52 @@ TEST(GroundObjects, Sheep) {
 
 // Smoke belongs to objects made while particle effects were on and runs only
 // while they are on: switching them either way leaves the other kind alone.
+// Started with effects off, nothing (the plane neither) has smoke to run.
 TEST(GroundObjects, SmokeFollowsTheSwitchAndWhereItWasMade) {
+  std::string spawn = "set objects clear;";
+  for (const char* cls : {"Tree0", "House0", "Person1", "Sheep"})
+    spawn += std::string("spawn ") + cls + " 500 " + std::to_string(kWalks) + ";";
   const std::string burn =
+      spawn +
       "set objects.0.burning 1; set objects.1.state 1; set objects.2.burning 1;"
       "set objects.3.exploded 1; frames 20; dump;";
-  std::string s = Ground("set particleEffects 0;") + "set objects clear;";
-  for (const char* cls : {"Tree0", "House0", "Person1", "Sheep"})
-    s += std::string("spawn ") + cls + " 500 " + std::to_string(kWalks) + ";";
-  s += "set particleEffects 1;" + burn + "set objects clear;";
-  for (const char* cls : {"Tree0", "House0", "Person1", "Sheep"})
-    s += std::string("spawn ") + cls + " 500 " + std::to_string(kWalks) + ";";
-  s += burn + "set particleEffects 0; frames 20; dump;";
-  const Dumps d = RunScript(s);
-  ASSERT_EQ(d.size(), 3u);
+  SimOptions off;
+  off.files["GameValues.txt"] = GameValuesWith({{77, "0"}});
+  const Dumps d = RunScript(Ground() + "set particleEffects 1;" + burn, off);
+  const Dumps on = RunScript(Ground() + burn + "set particleEffects 0; frames 20; dump;");
+  ASSERT_EQ(d.size() + on.size(), 3u);
   for (int i = 0; i < 4; ++i) {
-    const std::string at = "/objects/" + std::to_string(i) + "/fireSmoke";
-    EXPECT_TRUE(d[0][json::json_pointer(at)].is_null()) << at;
-    EXPECT_GT(d[1][json::json_pointer(at + "/alive")], 0) << at;
-    EXPECT_EQ(d[2][json::json_pointer(at)], d[1][json::json_pointer(at)]) << at << " stood still";
+    const json::json_pointer at("/objects/" + std::to_string(i) + "/fireSmoke");
+    EXPECT_TRUE(d[0][at].is_null()) << at;
+    EXPECT_GT(on[0][at / "alive"], 0) << at;
+    EXPECT_EQ(on[1][at], on[0][at]) << at << " stood still";
   }
+  // A burning house smokes 40 px left of its middle.
+  const json& house = on[0]["objects"][1];
+  EXPECT_NEAR(F(house["fireSmoke"]["location"][0]),
+              F(house["position"][0]) + F(house["size"][0]) / 2 - 40, 0.01);
+}
+
+// New objects come in at the right edge standing on the ground (trees and
+// houses 130 px tall, people and sheep 75 px), and forty of each kind show
+// every picture, variant and kind the random draws can give.
+TEST(GroundObjects, NewObjectsStandAtTheRightEdgeInEveryVariety) {
+  std::string s = Ground() + "set objects clear;";
+  for (int i = 0; i < 40; ++i) s += "spawn Tree; spawn House; spawn Person; spawn Sheep;";
+  const Dumps d = RunScript(s + "dump;");
+  ASSERT_EQ(d.size(), 1u);
+  std::map<std::string, std::set<json>> seen;
+  for (size_t i = 0; i < 160; ++i) {
+    const json& o = d[0]["objects"][i];
+    EXPECT_EQ(o["position"], json({1024, i % 4 < 2 ? kStands : kWalks})) << i;
+    for (const char* field : {"sheet", "variant", "hasFlagPole", "kind", "direction"})
+      if (o.contains(field)) seen[o["class"].get<std::string>() + "." + field].insert(o[field]);
+  }
+  const std::map<std::string, size_t> kinds = {{"Tree.sheet", 4},        {"House.variant", 3},
+                                               {"House.hasFlagPole", 2}, {"Person.kind", 3},
+                                               {"Person.direction", 2},  {"Sheep.direction", 2}};
+  for (const auto& [field, count] : kinds) EXPECT_EQ(seen[field].size(), count) << field;
+  EXPECT_EQ(*seen["Person.kind"].rbegin(), 3);
 }
 
 }  // namespace

@@ -13,12 +13,12 @@ const std::string kMorph = "Images\\moln_morph.png", kWeak = "Images\\lilla_zarv
                   kLarge = "Images\\stora_zarvo_anim_ny.png";
 
 // Energy, then state, box and acceleration after one frame: exactly
-// weakEnergyMax is Weak, exactly smallEnergyMax Small, exactly largeEnergyMin
-// Large; Large goes straight back to Small.
-const json kThresholds[] = {{"10", 0, 126, 79, 400},    {"10.25", 1, 126, 79, 500},
-                            {"30", 1, 126, 79, 500},    {"30.25", 2, 150, 92, 300},
-                            {"59.75", 2, 150, 92, 300}, {"60", 3, 204, 145, 200},
-                            {"30", 1, 126, 79, 500},    {"10", 0, 126, 79, 400}};
+// weakEnergyMax is Weak (and stays so), exactly smallEnergyMax Small, exactly
+// largeEnergyMin Large; Large goes straight back to Small.
+const json kThresholds[] = {
+    {"10", 0, 126, 79, 400},  {"10", 0, 126, 79, 400},    {"10.25", 1, 126, 79, 500},
+    {"30", 1, 126, 79, 500},  {"30.25", 2, 150, 92, 300}, {"59.75", 2, 150, 92, 300},
+    {"60", 3, 204, 145, 200}, {"30", 1, 126, 79, 500},    {"10", 0, 126, 79, 400}};
 // Start speed and speed after one released frame. Small: acceleration 500, so
 // a 1/60 s frame brakes by ceil(8.33) = 9, and a speed under 10 stops.
 const std::pair<const char*, json> kBrakes[] = {
@@ -89,7 +89,7 @@ TEST(PlayerCloudSizeClass, ThresholdsAreInclusiveWhereTheRulesSayAndEnergyIsClam
     Expect(d) = {{i, "state", t[1]}, {i, "size", {t[2], t[3]}}, {i, "acceleration", t[4]}};
   }
   // Only reaching Large growls, once.
-  EXPECT_EQ(Sounds(d[5], "Play EvilZarvo"), 1);
+  EXPECT_EQ(Sounds(d[6], "Play EvilZarvo"), 1);
   EXPECT_EQ(Sounds(d, "Play EvilZarvo"), 1);
   // Clamped at the end of the same update; at 0 or less no rule applies, and
   // only a Weak cloud dies at 0: a Small one dropping straight to 0 flies on.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -94,6 +95,8 @@ TEST_F(HighScoresTest, LoadingAlwaysGivesTenNamesAndScores) {
     EXPECT_EQ(table->names, expectedNames) << pointsText.substr(0, 40);
     EXPECT_EQ(table->points, expectedPoints) << pointsText.substr(0, 40);
   }
+  std::filesystem::remove(points);  // no points file at all: ten zeros
+  EXPECT_EQ(Load(nullptr, nullptr)->points, Points(10, 0));
 }
 
 TEST_F(HighScoresTest, PositionForATableFrom500Down) {
