@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "engine/Platform.h"
 #include "engine/hge.h"
@@ -30,6 +32,11 @@ HGE* HeadlessEngine() {
     return e;
   }();
   return engine;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::string TestFolder(const std::string& name) {

@@ -9,6 +9,9 @@ class HGE;
 // The running engine (screen 1024 x 768), started on first use.
 HGE* HeadlessEngine();
 
+// A whole file as bytes; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+
 // A fresh empty folder for files a test writes.
 std::string TestFolder(const std::string& name);
 

@@ -11,16 +11,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/HeadlessEngine.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Big read-only data is linked, small files the game may write are copied.
 fs::path MakeRunFolder() {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <sstream>
 
@@ -24,8 +25,6 @@ namespace datagen {
 }
 
 namespace {
-
-using enginetest::ReadFile;
 
 std::string DataFile(const std::string& name) { return std::string(ZARVO_DATA_DIR) + "/" + name; }
 

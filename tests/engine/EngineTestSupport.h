@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -33,11 +31,6 @@ struct ScriptedDriver : FrameDriver {
     return true;
   }
 };
-
-inline std::string ReadFile(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Writes a PNG whose pixels are given as opaque ARGB.
 inline void WritePng(const std::string& file, int w, int h,

@@ -12,7 +12,6 @@
 
 namespace {
 
-using enginetest::ReadFile;
 using enginetest::WritePng;
 
 void WriteFile(const std::string& file, const std::string& bytes) {

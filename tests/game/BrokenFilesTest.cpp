@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "config/GameValues.h"
@@ -19,12 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const fs::path& path) {
-  std::stringstream s;
-  s << std::ifstream(path, std::ios::binary).rdbuf();
-  return s.str();
-}
 
 TEST(BrokenFiles, BadTuningLinesKeepTheirBuiltInValueAndOutOfRangeValuesTheirBound) {
   // Rows: a line, the text written there (null: the shipped line), its value
@@ -54,11 +47,8 @@ TEST(BrokenFiles, BadTuningLinesKeepTheirBuiltInValueAndOutOfRangeValuesTheirBou
   for (const std::string& p : problems) all += p + "\n";
   for (const auto& [line, text, value, message] : cases) {
     const GameValueRef ref = GameValueAt(line);
-    EXPECT_FLOAT_EQ(ref.asFloat ? *ref.asFloat
-                    : ref.asInt ? *ref.asInt
-                                : *ref.asBool,
-                    value)
-        << "line " << line;
+    const float got = ref.asFloat ? *ref.asFloat : ref.asInt ? *ref.asInt : *ref.asBool;
+    EXPECT_FLOAT_EQ(got, value) << "line " << line;
     if (!message) continue;
     EXPECT_NE(all.find(std::string("GameValues.txt ") + message), std::string::npos)
         << message << "\nin:\n"
@@ -78,7 +68,7 @@ TEST(BrokenFiles, BadTuningLinesKeepTheirBuiltInValueAndOutOfRangeValuesTheirBou
 // loads its image once, and its 10 MB of lines read in linear time.
 TEST(BrokenFiles, HostileFilesAreReportedAndTheGamePlaysOnInBoundedMemory) {
   const std::string folder = TestFolder("hostile-files");
-  const std::string onePixel = ReadAll(WriteTestPng(folder, "one.png", 1, 1, 0xFF000000));
+  const std::string onePixel = ReadFile(WriteTestPng(folder, "one.png", 1, 1, 0xFF000000));
   const auto claiming = [&onePixel](uint32_t w, uint32_t h) {  // a header that says w x h
     std::string png = onePixel;  // width and height are big-endian from byte 16
     for (int i = 0; i < 8; ++i)
@@ -99,12 +89,12 @@ TEST(BrokenFiles, HostileFilesAreReportedAndTheGamePlaysOnInBoundedMemory) {
   };
   wrongSizes.files = {
       {"Images/startmeny.png", onePixel},
-      {"Images/da_sun.png", ReadAll(WriteTestPng(folder, "half.png", 1870, 100, 0xFF000000))},
+      {"Images/da_sun.png", ReadFile(WriteTestPng(folder, "half.png", 1870, 100, 0xFF000000))},
       {"Images/darksky.png", claiming(20000, 20000)},
       {"Images/BlackCurtain.png", claiming(8000, 8000)}};
   wrongSizes.remove = {"font1.fnt"};
   std::string& font = hugeFont.files["font1.fnt"];
-  font = ReadAll(fs::path(ZARVO_DATA_DIR) / "font1.fnt");
+  font = ReadFile(ZARVO_DATA_DIR "/font1.fnt");
   for (int i = 0; i < 20000; ++i) font += "Bitmap=font1.png\n";
   while (font.size() < (10u << 20)) font += "Char=41,0,0,10,16,0,0\n";
   // Rows: a run and the messages it reports (none: no error box shows either).
@@ -128,7 +118,7 @@ TEST(BrokenFiles, HostileFilesAreReportedAndTheGamePlaysOnInBoundedMemory) {
     ASSERT_EQ(r.exitCode, 0) << r.errors;
     ASSERT_EQ(r.dumps.size(), 1u);
     // Everything the run reported: its standard error, the engine's log and the error boxes.
-    std::string reports = r.errors + ReadAll(fs::path(r.dir) / "hgeLog.txt");
+    std::string reports = r.errors + ReadFile(r.dir + "/hgeLog.txt");
     for (const auto& m : r.dumps[0]["messages"]) reports += m.get<std::string>() + "\n";
     for (const std::string& e : expected)
       EXPECT_NE(reports.find(e), std::string::npos) << e << "\nin:\n" << reports;
@@ -148,8 +138,7 @@ TEST(BrokenFiles, HighScoreNamesOfAnyLengthOrBytesLoadAndSaveWhole) {
   const auto& names = r.dumps.back()["highScores"]["names"];
   EXPECT_EQ(names[0], longName + "\n");
   EXPECT_EQ(names[1], "\xEF\xBF\xBD\xEF\xBF\xBD\n");
-  EXPECT_EQ(ReadAll(fs::path(r.dir) / "highscore_names.txt").substr(0, 100004),
-            longName + "\n\xff\xfe\n");
+  EXPECT_EQ(ReadFile(r.dir + "/highscore_names.txt").substr(0, 100004), longName + "\n\xff\xfe\n");
 }
 
 // A save that fails (a folder in a file's place, a full disk) is reported in
@@ -168,7 +157,7 @@ TEST(BrokenFiles, AFailedSaveReachesThePlayer) {
        {"Could not save the high scores to highscore_names.txt: Is a directory",
         "Could not save the high scores to highscore_points.txt: No space left on device"}) {
     EXPECT_NE(r.errors.find(expected), std::string::npos) << r.errors;
-    EXPECT_NE(ReadAll(fs::path(r.dir) / "hgeLog.txt").find(expected), std::string::npos);
+    EXPECT_NE(ReadFile(r.dir + "/hgeLog.txt").find(expected), std::string::npos);
   }
 
   Scoped<HGE*> engine{hge, HeadlessEngine()};

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -29,12 +28,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using Points = std::vector<int32_t>;
-
-std::string Slurp(const std::string& path) {
-  std::stringstream s;
-  s << std::ifstream(path, std::ios::binary).rdbuf();
-  return s.str();
-}
 
 const std::string kTenNames = "N1\nN2\nN3\nN4\nN5\nN6\nN7\nN8\nN9\nN10\n";
 const std::string kTenPoints = "500\n450\n400\n350\n300\n250\n200\n150\n100\n50\n";
@@ -127,8 +120,8 @@ TEST_F(HighScoresTest, CommitsInsertInOrderAndSaveAtOnceEveryNameButTenScores) {
     // An uncommitted subject is deleted with the table (else the leak checker sees it).
     table->SetSubject(new PlayerCloud(1));
   }
-  EXPECT_EQ(Slurp(names), "TOP\nN1\nMID\nN2\nN3\nN4\nN5\nN6\nN7\nN8\nLOW\nN9\nN10\n");
-  EXPECT_EQ(Slurp(points), "500\n500\n450\n450\n400\n350\n300\n250\n200\n150\n");
+  EXPECT_EQ(ReadFile(names), "TOP\nN1\nMID\nN2\nN3\nN4\nN5\nN6\nN7\nN8\nLOW\nN9\nN10\n");
+  EXPECT_EQ(ReadFile(points), "500\n500\n450\n450\n400\n350\n300\n250\n200\n150\n");
 }
 
 // With a test font whose glyphs are 8 pixels wide.

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <thread>
 
@@ -71,7 +72,7 @@ inline bool RanInChildProcess(const std::string& environment) {
                               std::filesystem::read_symlink("/proc/self/exe").string() +
                               "' --gtest_filter='" + filter + "' > '" + log + "' 2>&1";
   const int status = std::system(command.c_str());
-  const std::string output = enginetest::ReadFile(log);
+  const std::string output = ReadFile(log);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
   EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
   return true;
@@ -89,7 +90,7 @@ inline std::optional<std::vector<int16_t>> Record(const std::function<void()>& p
     return std::nullopt;
   }
   play();
-  const std::string bytes = enginetest::ReadFile(file);
+  const std::string bytes = ReadFile(file);
   std::vector<int16_t> out(bytes.size() / 2);
   memcpy(out.data(), bytes.data(), out.size() * 2);  // both little-endian
   return out;
