@@ -85,7 +85,7 @@ TEST(Spine, PlayKeysAndTheResetThatSilencesTheGame) {
       "hold G\nframes 3\ndump\n",
       Playing);
   Expect(d, {"0 /showFrameStats true", "2 /mountain/position/1 0", "4 /GameState 0",
-             "4 /player1 null"});
+             "4 /player1 null", "4 /rain/loopPlaying false"});
   EXPECT_GT(d[1]["player1"]["energy"].get<float>(), 99.0f);
   EXPECT_LT(d[2]["mountain"]["position"][0].get<float>(), -1000.0f);
   EXPECT_GT(d[2]["mountain"]["position"][0].get<float>(), -1003.0f);
@@ -160,6 +160,35 @@ TEST(Spine, QualifyingDeathAsksForTheNameThenResumesAndAHeldEnterCommitsNoEmptyN
              "2 /player2/rank 3", "2 /sounds has Play GainRank", "3 /highScores/subject 1"});
 }
 
+// Typing a name: rows of the name at first (set, or cleared by Backspace),
+// the keys held in each frame, and the name after each frame.
+TEST(Spine, NameEntryTypesUpToThreeCharactersOneKeyAFrame) {
+  const std::tuple<const char*, std::vector<const char*>, std::vector<std::string>> rows[] = {
+      {"", {"A", "B", "C", "D", "BACKSPACE", ""}, {"A", "AB", "ABC", "ABC", "AB", "AB"}},
+      {"", {"SPACE", "SPACE", "SPACE", "SPACE"}, {" ", "  ", "   ", "   "}},  // Space repeats
+      {"XYZ", {"BACKSPACE", "BACKSPACE", "BACKSPACE", "BACKSPACE"}, {"XY", "X", "", ""}},
+      {"XY", {"BACKSPACE A"}, {"X"}},                         // Backspace wins
+      {"", {"A", "A", "A"}, {"A", "A", "A"}},                 // a held letter goes once
+      {"", {"F1", "LEFT", "SHIFT", "7"}, {"", "", "", "7"}},  // only keys that type
+      // The length is checked before the key's name is added.
+      {"", {"A", "B", "NUMPAD0", "C"}, {"A", "AB", "ABNumpad 0", "ABNumpad 0"}},
+  };
+  std::string script = kBothJoin + "set player1.score 999999\nset player1.state 5\nframes 1\n";
+  for (const auto& [start, keys, names] : rows) {
+    script += *start ? std::string("set highScores.typedName ") + start + "\n"
+                     : "hold BACKSPACE\nframes 3\n";
+    for (const char* held : keys)
+      script +=
+          std::string("release all\n") + (*held ? "hold " : "#") + held + "\nframes 1\ndump\n";
+    script += "release all\nframes 1\n";
+  }
+  const auto d = RunSim(script);
+  size_t i = 0;
+  for (const auto& [start, keys, names] : rows)
+    for (const std::string& name : names)
+      EXPECT_EQ(d.at(i++)["highScores"]["typedName"], name) << i;
+}
+
 TEST(Spine, BothCloudsDyingTogetherEnterTheTableThenItShows) {
   auto d = RunThenEscape(kBothJoin +
                              "set player1.score 7000\nset player2.score 6000\n"
@@ -170,7 +199,14 @@ TEST(Spine, BothCloudsDyingTogetherEnterTheTableThenItShows) {
   EXPECT_EQ(States(d), (std::vector<int>{NameEntry, NameEntry, HighScoreTable}));
   Expect(d, {"0 /highScores/subject 1", "1 /highScores/subject 2", "2 /highScores/points/0 7000",
              "2 /highScores/names/0 \"A\\n\"", "2 /highScores/points/1 6000",
-             "2 /highScores/names/1 \"B\\n\""});
+             "2 /highScores/names/1 \"B\\n\""});  // A second cloud below the last place is not
+                                                  // asked for a name.
+  d = RunThenEscape(
+      kBothJoin +
+          "set player1.score 7000\nset player2.score 400\nset player1.state 5\n"
+          "set player2.state 5\nframes 1\npress A\nframes 1\npress ENTER\nframes 1\ndump\n",
+      HighScoreTable);
+  EXPECT_EQ(States(d), std::vector<int>{HighScoreTable});
 }
 
 TEST(Spine, MusicFadesWithTheCloudsAndTheSameSeedGivesTheSameRun) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -175,6 +176,35 @@ TEST_F(WorldTest, AWaveBringsItsCountStrictlyMoreThanTheSpacingApart) {
     EXPECT_EQ(spawnTimers.cloud3.count, 0);
     for (const Cloud* cloud : cloudobjects) EXPECT_EQ(cloud->kind, 3);
   }
+}
+
+// Each kind's wave draws from its low count (1, or 0 for energy clouds) up to
+// its truncated maximum: two hundred waves show every count.
+TEST_F(WorldTest, WaveCountsSpanFromTheirLowToTheirTruncatedMaximum) {
+  Wave* waves[] = {&spawnTimers.tree,   &spawnTimers.house,  &spawnTimers.person,
+                   &spawnTimers.cloud1, &spawnTimers.cloud2, &spawnTimers.cloud3,
+                   &spawnTimers.cloud4};
+  float* intervals[] = {&treeWaveInterval,   &houseWaveInterval,  &personWaveInterval,
+                        &cloud1WaveInterval, &cloud2WaveInterval, &cloud3WaveInterval,
+                        &cloud4WaveInterval};
+  float* spacings[] = {&treeSpacing,   &houseSpacing,  &personSpacing, &cloud1Spacing,
+                       &cloud2Spacing, &cloud3Spacing, &cloud4Spacing};
+  for (int k = 0; k < 7; ++k) {
+    *intervals[k] = 0.1f;
+    *spacings[k] = 1e9f;  // nothing comes, so each count stays as drawn
+    *waves[k] = Wave{};
+  }
+  treeWaveMax = 4.9f, worldSpeed = 70, mountainInterval = 1e9f;
+  spawnTimers.planeTimer = spawnTimers.sheep.waveTimer = -1e9f;
+  frameDelta = 0.2f;
+  std::vector<std::set<int>> seen(7);
+  for (int i = 0; i < 200; ++i) {
+    SpawnObjects();
+    for (int k = 0; k < 7; ++k) seen[k].insert(waves[k]->count);
+  }
+  const std::vector<std::set<int>> expected = {{1, 2, 3, 4}, {1, 2}, {1, 2, 3}, {0, 1},
+                                               {0, 1},       {0, 1}, {0, 1}};
+  EXPECT_EQ(seen, expected);
 }
 
 template <typename... T>

@@ -21,7 +21,8 @@ const std::string kScene =
     "spawn Sheep 700 560; set objects.3.frameX 4; spawn Cloud3 800 300;"
     "set cloudobjects.0.frame 2; set mountain.position 100 200; set plane.active true;"
     "set plane.position 300 50; set plane.direction 0; set plane.frame 1;"
-    "set scenery.sunFrame 16; frames 1 0; draws;"
+    "set scenery.sunFrame 16; set scenery.distance 150000; set scenery.elapsed 10;"
+    "set rain.addDrop 300 400 1; frames 1 0; draws;"
     "set plane.direction 1; set plane.scale 0.5; frames 1 0; draws";
 
 // A picture, which quad of it in drawing order, and that quad's box and first
@@ -58,6 +59,13 @@ TEST(DrawPlaces, EveryObjectIsDrawnAtItsOffsetWithItsFrame) {
       {"lilla_zarvo_normal_anim.png", 0, {200, 100, 150, 90, 7 / 20.f, 0}},
       {"lilla_cherry_normal_anim.png", 0, {600, 120, 150, 90, 0, 0}},
       {"grumsblixt.png", 0, {210, 180, 160, 320, 0, 0}},
+      // Layers scroll with time (3 and 1) or distance (2) and wrap: at 10 s
+      // and 150,000 px, o3 = 10 / 20 * 5671, o2 = 10000 / 140000, o1 = 10 / 120 * 10175.
+      {"bakgrund_lager03.png", 1, {3999 - 2835.5f, 0, 3999, 768, 0, 0.5f}},
+      {"bakgrund_lager03.png", 2, {5671 - 2835.5f, 0, 3999, 768, 0, 0}},
+      {"bakgrund_lager02.png", 1, {4246 - 4246 / 14.f, 0, 4246, 768, 0, 0}},
+      {"bakgrund_lager01.png", 2, {7087 - 10175 / 12.f, 0, 7087, 768, 0, 0.5f}},
+      {"rain_solo_super_mini.png", 0, {296, 393, 8, 14, 0, 0}},  // centred on its place
       // The sun hangs from the top right corner.
       {"da_sun.png", 0, {804, 0, 220, 200, 16 / 17.f, 0}},
       // Player 1's gauge on the left, player 2's mirrored on the right; the

@@ -283,6 +283,9 @@ TEST(GroundObjects, NewObjectsStandAtTheRightEdgeInEveryVariety) {
   for (size_t i = 0; i < 160; ++i) {
     const json& o = d[0]["objects"][i];
     EXPECT_EQ(o["position"], json({1024, i % 4 < 2 ? kStands : kWalks})) << i;
+    if (i % 4 != 1) {
+      EXPECT_EQ(o["size"], i % 4 ? json({75, 75}) : json({90, 130})) << i;
+    }
     for (const char* field : {"sheet", "variant", "hasFlagPole", "kind", "direction"})
       if (o.contains(field)) seen[o["class"].get<std::string>() + "." + field].insert(o[field]);
   }

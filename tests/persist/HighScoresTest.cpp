@@ -22,7 +22,6 @@
 #include "persist/HighScores.h"
 #include "tests/GlyphPrinter.h"
 #include "tests/HeadlessEngine.h"
-#include "tests/HeadlessFrames.h"
 
 namespace {
 
@@ -170,32 +169,6 @@ TEST_F(HighScoresTest, NameEntryIsCentredAndTheTableHasNamesLeftScoresRight) {
   EXPECT_FALSE(GlyphDrawn(textPrinter, 'K'));
   // "Press Space to return" centred at y 900 (fixed, below a 768 screen).
   EXPECT_EQ(GlyphAt('P'), std::pair(512.0f - 84, 900.0f));
-}
-
-TEST_F(HighScoresTest, NameEntryTypesUpToThreeCharactersOneKeyAFrame) {
-  constexpr int kKeyB = 0x42, kKey7 = 0x37;  // letter and digit keys have their character's code
-  const std::vector<int> space{HGEK_SPACE}, back{HGEK_BACKSPACE}, a{HGEK_A};
-  // The name at first, the keys held in each frame, and the name after each frame.
-  const std::tuple<const char*, std::vector<std::vector<int>>, Lines> rows[] = {
-      {"", {a, {kKeyB}, {HGEK_C}, {HGEK_D}, back, {}}, {"A", "AB", "ABC", "ABC", "AB", "AB"}},
-      {"", {space, space, space, space}, {" ", "  ", "   ", "   "}},  // held Space repeats
-      {"XYZ", {back, back, back, back}, {"XY", "X", "", ""}},         // so does Backspace
-      {"XY", {{HGEK_BACKSPACE, HGEK_A}}, {"X"}},                      // Backspace wins
-      {"", {a, a, a}, {"A", "A", "A"}},                               // a held letter goes once
-      {"", {{HGEK_F1}, {HGEK_LEFT}, {HGEK_SHIFT}, {kKey7}}, {"", "", "", "7"}},
-      // The length is checked before the key's name is added.
-      {"", {a, {kKeyB}, {HGEK_NUMPAD0}, {HGEK_C}}, {"A", "AB", "ABNumpad 0", "ABNumpad 0"}},
-  };
-  const std::unique_ptr<HighScores> table = Load(nullptr, nullptr);
-  for (const auto& [start, keys, after] : rows) {
-    table->typedName = start;
-    Lines typed;
-    RunFrames(keys, [&](int) {
-      table->UpdateNameEntry();
-      typed.push_back(table->typedName);
-    });
-    EXPECT_EQ(typed, after) << start << " then " << after.back();
-  }
 }
 
 }  // namespace
