@@ -79,11 +79,12 @@ TEST_P(Drawing, BlendModesTextureCoordinatesBatchesAndCoverageInOneFrame) {
     Draw(Rect(50, 0, 58, 8, 0xFFFFFFFF));
     Draw(Rect(50, 0, 58, 8, 0xFF000000, tex, BLEND_COLORMUL | BLEND_ALPHABLEND));
     // Row 1, additive over grey: twice, saturating, and scaled by the vertex alpha.
-    Draw(Rect(0, 10, 30, 18, 0xFF202020));
+    Draw(Rect(0, 10, 40, 18, 0xFF202020));
     Draw(Rect(0, 10, 8, 18, 0xFF300010, white, kAdd));
     Draw(Rect(0, 10, 8, 18, 0xFF300010, white, kAdd));
     Draw(Rect(10, 10, 18, 18, 0xFFF0F0F0, 0, kAdd));
     Draw(Rect(20, 10, 28, 18, 0x80FFFFFF, white, kAdd));
+    Draw(Rect(30, 10, 38, 18, 0xFF404040, white));  // same texture, source-over again
     // Row 2: texture coordinates just outside [0, 1], far outside or not a number
     // (clamped), and a texture freed before the frame is shown.
     hgeQuad q = Rect(0, 20, 8, 28, 0xFFFFFFFF, green);
@@ -116,7 +117,7 @@ TEST_P(Drawing, BlendModesTextureCoordinatesBatchesAndCoverageInOneFrame) {
       {{44, 4}, 0x336699}, {{54, 4}, 0x000000},  {{4, 14}, 0x802040},  {{14, 14}, 0xFFFFFF},
       {{4, 24}, 0x00FF00}, {{14, 24}, 0x00FF00}, {{24, 24}, 0x000000}, {{2, 34}, 0xFF0000},
       {{6, 34}, 0x00FF00}, {{24, 34}, 0xFF0000}, {{1, 41}, 0x5A0000},  {{9, 52}, 0},
-      {{20, 52}, 0},       {{15, 49}, 0},        {{15, 55}, 0}};
+      {{20, 52}, 0},       {{15, 49}, 0},        {{15, 55}, 0},        {{34, 14}, 0x404040}};
   for (const auto& [at, rgb] : expected)
     EXPECT_EQ(img.At(at.first, at.second), rgb) << at.first << "," << at.second;
   const uint32_t added = img.At(24, 14);

@@ -71,6 +71,7 @@ TEST_F(FontTest, MalformedLinesAreSkippedAndReadingGoesOn) {
   const std::string rows[] = {
       "Char=zz,0,0,1,1,0,0",                        // no hexadecimal digit
       "Char=,0,0,1,1,0,0",                          // no code at all
+      "Char=4G,0,0,1,1,0,0",                        // G is no hexadecimal digit
       "Char=100,0,0,1,1,0,0",                       // above FF
       "Char=FFFFFFFFFFFFFFFFFFFFFFFF,0,0,1,1,0,0",  // far above FF
       "Char=\"A,0,0,1,1,0,0",                       // quote never closed

@@ -207,10 +207,13 @@ TEST(GroundObjects, Sheep) {
     s += Only("Sheep", kWalks, still + std::to_string(c.direction) + ";") + Drops(c.drops, kWalks) +
          Strike(kWalks, DumpEachFrame(120, "0.01")) + Strike(kWalks) + Drops(1, kWalks);
   s += Only("Sheep", kWalks, still + "0; set objects.0.position 1030 593; frames 1; dump;");
+  s += Only("Sheep", kWalks, still + "1; frames 1; dump; frames 60; dump;");
   const Dumps d = RunScript(s);
-  ASSERT_EQ(d.size(), 3u + 3 * 123 + 1);
+  ASSERT_EQ(d.size(), 3u + 3 * 123 + 3);
 
-  const size_t last = d.size() - 1;
+  const size_t last = d.size() - 3;
+  // Walking left: the scroll's 70 px/s and its own 40.
+  EXPECT_NEAR(F(O(d[last + 2])["position"][0]) - F(O(d[last + 1])["position"][0]), -110, 0.05);
   Expect(d, kObject) = {{0, "wet", false}, {1, "wet", true}, {1, "frameY", 1},
                         {2, "wet", true},  {2, kScore, 34},  {last, "direction", 2}};
   for (size_t k = 0; k < 3; ++k) {
