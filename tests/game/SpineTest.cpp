@@ -199,11 +199,12 @@ TEST(Spine, BothCloudsDyingTogetherEnterTheTableThenItShows) {
   EXPECT_EQ(States(d), (std::vector<int>{NameEntry, NameEntry, HighScoreTable}));
   Expect(d, {"0 /highScores/subject 1", "1 /highScores/subject 2", "2 /highScores/points/0 7000",
              "2 /highScores/names/0 \"A\\n\"", "2 /highScores/points/1 6000",
-             "2 /highScores/names/1 \"B\\n\""});  // A second cloud below the last place is not
-                                                  // asked for a name.
+             "2 /highScores/names/1 \"B\\n\""});
+  // A second cloud that the first one's entry pushes below the last place is
+  // not asked for a name.
   d = RunThenEscape(
       kBothJoin +
-          "set player1.score 7000\nset player2.score 400\nset player1.state 5\n"
+          "set player1.score 7000\nset player2.score 700\nset player1.state 5\n"
           "set player2.state 5\nframes 1\npress A\nframes 1\npress ENTER\nframes 1\ndump\n",
       HighScoreTable);
   EXPECT_EQ(States(d), std::vector<int>{HighScoreTable});
