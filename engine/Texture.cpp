@@ -6,8 +6,10 @@
 // caller that wants another size can free it before a texel is decoded. It is
 // decoded on first use or, in a window, at the end of the scene that loaded it.
 // Headless runs decode on first use only: most of their frames are never
-// drawn, and decoding every picture would be most of their start-up. An image larger than the
-// renderer allows is uploaded as a grid of tiles; Render.cpp splits quads to match.
+// drawn, and decoding every picture would be most of their start-up.
+//
+// An image larger than the renderer allows is uploaded as a grid of tiles;
+// Render.cpp splits quads to match.
 #include <SDL.h>
 #include <SDL_image.h>
 
