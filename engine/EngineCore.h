@@ -32,7 +32,7 @@ struct Texture {
   int cols = 0, rows = 0;           // tile grid; 0 while nothing is uploaded
   std::vector<SDL_Texture*> tiles;  // row-major, cols * rows
   // A checked PNG image not decoded yet, with its name for messages.
-  std::vector<uint8_t> encoded;
+  std::string encoded;
   std::string label;
 };
 

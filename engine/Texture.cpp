@@ -71,7 +71,7 @@ void LoadFailed(const std::string& reason) {
 
 // Decodes the PNG image in `bytes` into ARGB texels of the size its header
 // gave; empty if it worked, else why not.
-std::string Decode(const std::vector<uint8_t>& bytes, Texture& t) {
+std::string Decode(const std::string& bytes, Texture& t) {
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   SDL_Surface* image = rw ? IMG_LoadPNG_RW(rw) : nullptr;
   if (rw) SDL_RWclose(rw);
@@ -98,7 +98,7 @@ std::string Decode(const std::vector<uint8_t>& bytes, Texture& t) {
 
 void DecodeTexels(Texture& t) {
   if (t.encoded.empty()) return;
-  const std::vector<uint8_t> bytes = std::move(t.encoded);
+  const std::string bytes = std::move(t.encoded);
   t.encoded.clear();
   const std::string problem = Decode(bytes, t);
   if (!problem.empty()) {
@@ -185,14 +185,14 @@ constexpr size_t kMaxPictureBytes = size_t{64} << 20;
 // because libpng would go on reading past a truncated chunk (stale bytes can
 // keep it going forever). The image size in IHDR must be one a texture can
 // hold, so that a small file cannot claim gigabytes; it is stored in `t`.
-std::string CheckPng(const std::vector<uint8_t>& png, Texture& t) {
+std::string CheckPng(const std::string& png, Texture& t) {
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   const size_t size = png.size();
   if (size < 8 || memcmp(png.data(), kSignature, 8) != 0) return "not a PNG image";
   for (size_t pos = 8;;) {
     // A chunk: length, type, data, CRC. IHDR comes first and holds the size.
     if (size - pos < 12) return "truncated PNG image";
-    const uint8_t* head = png.data() + pos;
+    const auto* head = reinterpret_cast<const uint8_t*>(png.data()) + pos;
     const uint32_t length = BigEndian32(head);
     if (length > 0x7FFFFFFFu || size - pos - 12 < length) return "truncated PNG image";
     if (pos == 8) {
@@ -234,10 +234,7 @@ HTEXTURE HGE::Texture_Load(const char* filename, uint32_t size, bool /*mipmap*/)
     t.encoded.assign(filename, filename + size);
   } else {
     t.label = filename ? filename : "";
-    std::string bytes;
-    if (ReadRegularFile(filename ? filename : "", engine::kMaxPictureBytes, &bytes, &problem)) {
-      t.encoded.assign(bytes.begin(), bytes.end());
-    }
+    ReadRegularFile(filename ? filename : "", engine::kMaxPictureBytes, &t.encoded, &problem);
   }
   // Only PNG, the game's one image format, reaches a decoder, and only once its
   // layout and size have been checked.
