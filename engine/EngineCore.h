@@ -18,7 +18,7 @@
 
 namespace engine {
 
-constexpr int kKeyCount = 256;
+constexpr int kKeyCount = kKeySourceKeys;
 
 // One texture: the CPU texels are the truth; the SDL textures (one per tile
 // when the image is larger than the renderer allows) are made and refreshed
@@ -117,6 +117,7 @@ struct EngineCore {
   bool headlessKeys[kKeyCount] = {};
   std::vector<int> headlessPresses;  // keys put down since the last frame, in order
   std::vector<std::string> errorBoxes;
+  std::vector<KeySource*> keySources;
   volatile std::sig_atomic_t quitSignal = 0;
 
   // The engine object.

@@ -1,7 +1,8 @@
 // Keyboard state per frame. At the start of each frame the held keys, the key
 // that went down and the character it types are taken either from SDL's
 // events and keyboard state (real-time) or from the keys a headless driver
-// set since the previous frame. The typed character comes from the key table
+// set since the previous frame; then the key sources (autopilot, pads, replay)
+// add theirs. The typed character comes from the key table
 // in both modes, so name entry behaves the same in a replay.
 #include <SDL.h>
 
@@ -63,6 +64,8 @@ void PumpEvents() {
 
 void ApplyFrameInput() {
   EngineState& st = *CORE.st;
+  bool previous[kKeyCount];
+  std::copy(std::begin(st.keys), std::end(st.keys), previous);
   st.keyDown = 0;
   if (Headless()) {
     ApplyHeadlessKeys(st);
@@ -70,10 +73,27 @@ void ApplyFrameInput() {
     PumpEvents();
     ApplyRealTimeKeys(st);
   }
+  for (KeySource* source : CORE.keySources) source->ApplyKeys(st.keys);
+  st.keys[0] = false;
+  // A key a source put down goes down as a typed key does, when none did.
+  for (int key = 1; key < kKeyCount && !st.keyDown; ++key) {
+    if (st.keys[key] && !previous[key]) st.keyDown = key;
+  }
   st.charTyped = st.keyDown ? KeyChar(st.keyDown, st.keys[HGEK_SHIFT]) : 0;
 }
 
 }  // namespace engine
+
+void AddKeySource(KeySource* source) {
+  if (source &&
+      std::find(CORE.keySources.begin(), CORE.keySources.end(), source) == CORE.keySources.end())
+    CORE.keySources.push_back(source);
+}
+
+void RemoveKeySource(KeySource* source) {
+  CORE.keySources.erase(std::remove(CORE.keySources.begin(), CORE.keySources.end(), source),
+                        CORE.keySources.end());
+}
 
 bool HGE::Input_GetKeyState(int key) {
   return key > 0 && key < engine::kKeyCount && CORE.st->keys[key];

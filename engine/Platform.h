@@ -32,6 +32,21 @@ class FrameDriver {
   virtual bool NextFrame(float* delta) = 0;
 };
 
+// Something besides the keyboard that holds keys: an autopilot, a game pad, a
+// replay. Every frame, after the keyboard (or a headless driver) was read, each
+// source added is asked in turn; it may hold keys or let them go. A key held now
+// and not in the previous frame goes down this frame, as if typed.
+class KeySource {
+ public:
+  virtual ~KeySource() = default;
+  // `keys` has kKeySourceKeys entries, by key code: the keys down so far.
+  virtual void ApplyKeys(bool* keys) = 0;
+};
+constexpr int kKeySourceKeys = 256;
+// Sources stay registered across engine objects until removed.
+void AddKeySource(KeySource* source);
+void RemoveKeySource(KeySource* source);
+
 namespace headless {
 // Before hgeCreate: run without a window (offscreen OpenGL, else the software
 // renderer), with dummy audio, driven by the given driver. Enable(nullptr)

@@ -1,7 +1,8 @@
 // zarvo-sim: runs the real game headless in the current directory, driven by
 // a script on standard input (one command a line, '#' starts a comment):
 //   seed N | start | hold KEY... | release KEY... | release all | press KEY
-//   frames N [DT] | dump | draws | shot FILE.png | set FIELD VALUE... | spawn CLASS [X Y] | quit
+//   frames N [DT] | dump | draws | shot FILE.png | set FIELD VALUE... | spawn CLASS [X Y]
+//   bot 1|2|menus on|off | quit
 // A bad line is reported with its number on standard error and the run ends
 // with status 1 after a clean shutdown.
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "engine/hge.h"
 #include "game/Game.h"
 #include "sound/SoundBank.h"
+#include "tools/autopilot/Autopilot.h"
 #include "tools/sim/State.h"
 
 namespace {
@@ -181,6 +183,16 @@ class ScriptDriver : public FrameDriver {
       const std::string error =
           SpawnObject(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
       if (!error.empty()) Fail(line, error);
+    } else if (command == "bot") {
+      const bool on = args.size() == 2 && args[1] == "on";
+      if (args.size() != 2 || (!on && args[1] != "off"))
+        Fail(line, "bot takes 1, 2 or menus, then on or off");
+      else if (args[0] == "menus")
+        autopilot_.SetMenus(on);
+      else if (args[0] == "1" || args[0] == "2")
+        autopilot_.SetPlayer(args[0][0] - '0', on);
+      else
+        Fail(line, "bot takes 1, 2 or menus, then on or off");
     } else if (command == "quit") {
       quit_ = true;
     } else {
@@ -189,6 +201,7 @@ class ScriptDriver : public FrameDriver {
   }
 
   std::vector<Line> lines_;
+  Autopilot autopilot_;
   size_t next_ = 0;
   int seed_ = 1;
   int framesLeft_ = 0;
