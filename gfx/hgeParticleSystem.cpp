@@ -98,6 +98,17 @@ uint32_t PackParticleColor(const hgeColor& c) {
          ChannelBits(c.b);
 }
 
+namespace {
+
+std::vector<const hgeParticleSystem*>& Registry() {
+  static std::vector<const hgeParticleSystem*> systems;
+  return systems;
+}
+
+}  // namespace
+
+const std::vector<const hgeParticleSystem*>& hgeParticleSystem::Existing() { return Registry(); }
+
 hgeParticleSystem::hgeParticleSystem(const char* filename, hgeSprite* sprite, float fps)
     : info(),
       bHasInfo(false),
@@ -114,6 +125,7 @@ hgeParticleSystem::hgeParticleSystem(const char* filename, hgeSprite* sprite, fl
       bUpdateBoundingBox(false),
       particles(),
       hge(hgeCreate(HGE_VERSION)) {
+  Registry().push_back(this);
   uint32_t size = 0;
   void* data = hge->Resource_Load(filename, &size);
   if (!data) return;
@@ -142,9 +154,20 @@ hgeParticleSystem::hgeParticleSystem(const hgeParticleSystem& o)
       bUpdateBoundingBox(o.bUpdateBoundingBox),
       hge(hgeCreate(HGE_VERSION)) {
   std::memcpy(particles, o.particles, sizeof particles);
+  Registry().push_back(this);
 }
 
-hgeParticleSystem::~hgeParticleSystem() { hge->Release(); }
+hgeParticleSystem::~hgeParticleSystem() {
+  std::vector<const hgeParticleSystem*>& systems = Registry();
+  for (size_t i = 0; i < systems.size(); ++i) {
+    if (systems[i] == this) {
+      systems[i] = systems.back();
+      systems.pop_back();
+      break;
+    }
+  }
+  hge->Release();
+}
 
 void hgeParticleSystem::Fire() {
   fAge = info.fLifetime == -1.0f ? -1.0f : 0.0f;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/hge.h"
 #include "engine/hgeVector.h"
@@ -85,6 +86,9 @@ class hgeParticleSystem {
   hgeParticleSystem(const hgeParticleSystem& other);
   hgeParticleSystem& operator=(const hgeParticleSystem&) = delete;
   ~hgeParticleSystem();
+
+  // Every system that exists now, for tools that count what is alive.
+  static const std::vector<const hgeParticleSystem*>& Existing();
 
   void Fire();
   void FireAt(float x, float y);

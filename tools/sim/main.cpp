@@ -2,9 +2,14 @@
 // a script on standard input (one command a line, '#' starts a comment):
 //   seed N | start | hold KEY... | release KEY... | release all | press KEY
 //   frames N [DT] | dump | draws | shot FILE.png | set FIELD VALUE... | spawn CLASS [X Y]
-//   bot 1|2|menus on|off | quit
+//   bot 1|2|menus on|off | stats | quit
+// `stats` prints one JSON line: game time, frames run, games ended, the state,
+// what is alive (objects, energy clouds, drops, particle systems and particles)
+// and the resident memory in KiB.
 // A bad line is reported with its number on standard error and the run ends
 // with status 1 after a clean shutdown.
+#include <unistd.h>
+
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -14,6 +19,9 @@
 #include "engine/Platform.h"
 #include "engine/hge.h"
 #include "game/Game.h"
+#include "game/Globals.h"
+#include "game/World.h"
+#include "gfx/hgeParticleSystem.h"
 #include "sound/SoundBank.h"
 #include "tools/autopilot/Autopilot.h"
 #include "tools/sim/State.h"
@@ -66,11 +74,15 @@ class ScriptDriver : public FrameDriver {
   bool NextFrame(float* delta) override {
     for (int key : pressed_) headless::SetKey(key, false);
     pressed_.clear();
+    // A game has ended when the title comes back from any other screen.
+    if (GameState == State::TitleMenu && lastState_ != State::TitleMenu) ++gamesEnded_;
+    lastState_ = GameState;
     while (framesLeft_ == 0) {
       if (next_ >= lines_.size() || failed_ || quit_) return false;
       Execute(lines_[next_++]);
     }
     --framesLeft_;
+    ++framesRun_;
     *delta = frameTime_;
     return true;
   }
@@ -193,6 +205,8 @@ class ScriptDriver : public FrameDriver {
         autopilot_.SetPlayer(args[0][0] - '0', on);
       else
         Fail(line, "bot takes 1, 2 or menus, then on or off");
+    } else if (command == "stats") {
+      std::cout << Stats().dump() << std::endl;
     } else if (command == "quit") {
       quit_ = true;
     } else {
@@ -200,8 +214,32 @@ class ScriptDriver : public FrameDriver {
     }
   }
 
+  nlohmann::json Stats() const {
+    long particles = 0;
+    for (const hgeParticleSystem* system : hgeParticleSystem::Existing())
+      particles += system->nParticlesAlive;
+    long pages = 0, residentPages = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(f, "%ld %ld", &pages, &residentPages) != 2) residentPages = 0;
+      std::fclose(f);
+    }
+    return {{"time", hge->Timer_GetTime()},
+            {"frames", framesRun_},
+            {"gamesEnded", gamesEnded_},
+            {"state", static_cast<int>(GameState)},
+            {"objects", objects.size()},
+            {"cloudobjects", cloudobjects.size()},
+            {"drops", rain.drops.size()},
+            {"particleSystems", hgeParticleSystem::Existing().size()},
+            {"particles", particles},
+            {"rssKb", residentPages * (sysconf(_SC_PAGESIZE) / 1024)}};
+  }
+
   std::vector<Line> lines_;
   Autopilot autopilot_;
+  State lastState_ = State::TitleMenu;
+  long gamesEnded_ = 0;
+  long framesRun_ = 0;
   size_t next_ = 0;
   int seed_ = 1;
   int framesLeft_ = 0;
