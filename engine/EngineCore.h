@@ -95,8 +95,9 @@ struct EngineState {
   int keyDown = 0;  // went down this frame
   int charTyped = 0;
 
-  // Random stream (PCG32).
+  // Random stream (PCG32) and the seed it last started from.
   uint64_t rngState = 0, rngInc = 0;
+  uint64_t seed = 0;
 
   // Textures by handle; handles are never reused.
   std::map<HTEXTURE, Texture> textures;
@@ -148,6 +149,15 @@ void ApplyFrameInput();                   // start of a frame: events or headles
 void PumpEvents();                        // real-time mode: key, window and quit events
 void SeedRandom(uint64_t seed);
 void InstallQuitHandlers();
+// Replays: recording from System_Initiate to System_Shutdown, a frame at a time.
+void StartRecording();
+void RecordFrame();
+void StopRecording();
+FrameDriver* PlaybackDriver();      // the replay being played, or null
+bool PlaybackSeed(uint64_t* seed);  // its seed, when one is played
+std::string EnterScratchFolder(const std::vector<std::pair<std::string, std::string>>& files,
+                               const std::vector<std::string>& absent);
+void LeaveScratchFolder();
 void RestoreQuitHandlers();
 
 }  // namespace engine

@@ -62,6 +62,7 @@ void RunHeadless(engine::EngineState& st) {
     if (!std::isfinite(delta) || delta < 0.0f) delta = 0.0f;
     engine::ApplyFrameInput();
     AdvanceClock(st, delta);
+    engine::RecordFrame();
     if (RunCallbacks(st)) return;
   }
 }
@@ -74,7 +75,11 @@ void RunRealTime(engine::EngineState& st) {
   uint64_t base = previous;
   uint64_t scheduled = 0;
   bool first = true;
+  FrameDriver* playback = engine::PlaybackDriver();
   for (;;) {
+    // A replay gives each frame's delta; it ends when its frames run out.
+    float recorded = 0.0f;
+    if (playback && !playback->NextFrame(&recorded)) return;
     engine::ApplyFrameInput();
     if (st.quitRequested || CORE.quitSignal) return;
     if (st.minimised && !st.dontSuspend) {
@@ -87,9 +92,11 @@ void RunRealTime(engine::EngineState& st) {
     const uint64_t now = SDL_GetPerformanceCounter();
     double delta = first ? 0.0 : static_cast<double>(now - previous) / static_cast<double>(freq);
     if (delta > kMaxDelta) delta = kMaxDelta;
+    if (playback) delta = recorded;
     previous = now;
     first = false;
     AdvanceClock(st, delta);
+    engine::RecordFrame();
     if (RunCallbacks(st)) return;
     if (period > 0.0) {
       ++scheduled;

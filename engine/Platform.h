@@ -40,12 +40,35 @@ class KeySource {
  public:
   virtual ~KeySource() = default;
   // `keys` has kKeySourceKeys entries, by key code: the keys down so far.
-  virtual void ApplyKeys(bool* keys) = 0;
+  // `keyDown` is the key that went down this frame so far (0: none); a source
+  // may name another.
+  virtual void ApplyKeys(bool* keys, int* keyDown) = 0;
 };
 constexpr int kKeySourceKeys = 256;
 // Sources stay registered across engine objects until removed.
 void AddKeySource(KeySource* source);
 void RemoveKeySource(KeySource* source);
+
+namespace replay {
+// Records every run of the frame loop from the next engine start on into
+// `file` (the seed, the named files as they are then, and each frame's delta
+// and key changes), written as the game goes.
+void RecordTo(const std::string& file, const std::vector<std::string>& embeddedFiles);
+// Notes in the recording that the run changed the game by other means than
+// keys (the simulator's set and spawn), so playing it back is refused.
+void MarkUnreplayable(const std::string& why);
+// Reads a replay to be played by the next engine start: its seed, its frames
+// (deltas, which a real-time run takes itself and a headless driver passes on
+// from Frames(), and keys), and its files, which stand in for
+// today's in a scratch copy of the working folder that becomes the working
+// folder. Returns what is wrong with the file, or "" when it plays.
+std::string Load(const std::string& file);
+// Ends a playback: the working folder is the player's again.
+void Unload();
+bool Playing();
+// The frames of the replay being played: a headless driver hands them on.
+FrameDriver* Frames();
+}  // namespace replay
 
 namespace headless {
 // Before hgeCreate: run without a window (offscreen OpenGL, else the software

@@ -26,6 +26,7 @@ uint32_t Next() {
 
 void SeedRandom(uint64_t seed) {
   EngineState& st = *CORE.st;
+  st.seed = seed;
   st.rngState = 0;
   st.rngInc = (0xDA3E39CB94B95BDBULL << 1u) | 1u;
   Next();

@@ -224,19 +224,24 @@ bool HGE::System_Initiate() {
     if (st.maxTextureH <= 0 || st.maxTextureH > CORE.forcedMaxTexture)
       st.maxTextureH = CORE.forcedMaxTexture;
   }
-  if (!engine::Headless()) {
+  uint64_t seed = 0;
+  if (engine::PlaybackSeed(&seed)) {
+    engine::SeedRandom(seed);
+  } else if (!engine::Headless()) {
     engine::SeedRandom(static_cast<uint64_t>(time(nullptr)) ^ SDL_GetPerformanceCounter());
   }
   st.time = 0.0;
   st.delta = 0.0f;
   System_Log("Engine started: %dx%d, renderer %s%s", st.screenWidth, st.screenHeight,
              st.rendererName.c_str(), engine::Headless() ? ", headless" : "");
+  engine::StartRecording();
   return true;
 }
 
 void HGE::System_Shutdown() {
   engine::EngineState& st = St();
   if (!st.sdlStarted) return;
+  engine::StopRecording();
   engine::RestoreQuitHandlers();
   for (auto& entry : st.textures) engine::DropTextureUploads(entry.second);
   if (st.whiteTexel) SDL_DestroyTexture(st.whiteTexel);

@@ -247,6 +247,11 @@ void Shutdown() {
 
 }  // namespace
 
+void RecordGames() {
+  replay::RecordTo("last_game.replay",
+                   {"GameValues.txt", "highscore_names.txt", "highscore_points.txt"});
+}
+
 int GameMain() {
   const std::vector<std::string> tuningProblems = LoadGameValues();
   hge = hgeCreate(HGE_VERSION);

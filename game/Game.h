@@ -5,6 +5,10 @@
 // Runs start-up, the engine's frame loop and shutdown; returns the exit status (0).
 int GameMain();
 
+// Records the runs from now on into "last_game.replay" in the working folder,
+// with the tuning file and the high-score table as they are at start.
+void RecordGames();
+
 bool FrameFunc();
 bool RenderFunc();
 // True when more than 0.5 s have passed since the last accepted guarded key.

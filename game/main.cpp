@@ -1,26 +1,42 @@
 // Entry point of the game. `--demo` lets the autopilot fly both clouds and
-// answer every screen from the title onward, for a shop window or a screensaver.
+// answer every screen from the title onward, for a shop window or a
+// screensaver; `--replay FILE` plays a recorded game back at real speed. Every
+// other run is recorded into "last_game.replay".
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "engine/Platform.h"
 #include "game/Game.h"
 #include "tools/autopilot/Autopilot.h"
 
 int main(int argc, char** argv) {
   bool demo = false;
+  const char* replayFile = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--demo")) {
       demo = true;
+    } else if (!std::strcmp(argv[i], "--replay") && i + 1 < argc) {
+      replayFile = argv[++i];
     } else {
-      std::fprintf(stderr, "usage: %s [--demo]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--demo | --replay FILE]\n", argv[0]);
       return 2;
     }
   }
   Autopilot autopilot;
-  if (demo) {
-    autopilot.SetPlayer(1, true);
-    autopilot.SetPlayer(2, true);
-    autopilot.SetMenus(true);
+  if (replayFile) {
+    const std::string problem = replay::Load(replayFile);
+    if (!problem.empty()) {
+      std::fprintf(stderr, "zarvo: %s\n", problem.c_str());
+      return 1;
+    }
+  } else {
+    RecordGames();
+    autopilot.SetPlayer(1, demo);
+    autopilot.SetPlayer(2, demo);
+    autopilot.SetMenus(demo);
   }
-  return GameMain();
+  const int status = GameMain();
+  replay::Unload();
+  return status;
 }

@@ -59,9 +59,9 @@ SimResult RunSimWith(const std::string& script, const SimOptions& options) {
   if (options.prepare) options.prepare(dir.string());
   std::ofstream(dir / "script.txt") << script;
   // A run that blocks or never ends fails its test instead of stalling the suite.
-  const std::string command = "cd '" + dir.string() +
-                              "' && SDL_AUDIODRIVER=" + options.audioDriver + " timeout 300 '" +
-                              ZARVO_SIM + "' < script.txt > out.txt 2> err.txt";
+  const std::string command =
+      "cd '" + dir.string() + "' && SDL_AUDIODRIVER=" + options.audioDriver + " timeout 300 '" +
+      ZARVO_SIM + "' " + options.arguments + " < script.txt > out.txt 2> err.txt";
   const int status = std::system(command.c_str());
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   struct rusage usage;

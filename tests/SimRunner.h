@@ -28,6 +28,7 @@ struct SimOptions {
   // Files removed from the run's folder before the game starts.
   std::vector<std::string> remove;
   std::string audioDriver = "dummy";
+  std::string arguments;  // for the simulator's command line, e.g. "--replay FILE"
 };
 
 SimResult RunSimWith(const std::string& script, const SimOptions& options);

@@ -18,7 +18,7 @@ bool Autopilot::Flies(int player) const {
 
 void Autopilot::SetMenus(bool on) { menus_ = on; }
 
-void Autopilot::ApplyKeys(bool* keys) {
+void Autopilot::ApplyKeys(bool* keys, int* /*keyDown*/) {
   if (!hge) return;  // between engine objects
   menu_.NextFrame();
   if (GameState == State::Playing) {

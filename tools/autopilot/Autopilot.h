@@ -24,7 +24,7 @@ class Autopilot : public KeySource {
   void SetMenus(bool on);
   bool Menus() const { return menus_; }
 
-  void ApplyKeys(bool* keys) override;
+  void ApplyKeys(bool* keys, int* keyDown) override;
 
  private:
   CloudPilot pilots_[2] = {CloudPilot(1), CloudPilot(2)};

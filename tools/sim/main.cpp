@@ -3,6 +3,9 @@
 //   seed N | start | hold KEY... | release KEY... | release all | press KEY
 //   frames N [DT] | dump | draws | shot FILE.png | set FIELD VALUE... | spawn CLASS [X Y]
 //   bot 1|2|menus on|off | stats | quit
+// Every run is recorded into "last_game.replay" (a run that used set or spawn
+// is marked as one keys cannot reproduce); `zarvo-sim --replay FILE` plays a
+// recording back headless and prints the state it ends in.
 // `stats` prints one JSON line: game time, frames run, games ended, the state,
 // what is alive (objects, energy clouds, drops, particle systems and particles)
 // and the resident memory in KiB.
@@ -11,6 +14,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -184,6 +188,7 @@ class ScriptDriver : public FrameDriver {
         Fail(line, "set takes a field and a value");
         return;
       }
+      replay::MarkUnreplayable("set");
       const std::string error =
           SetField(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
       if (!error.empty()) Fail(line, error);
@@ -192,6 +197,7 @@ class ScriptDriver : public FrameDriver {
         Fail(line, "spawn takes a class");
         return;
       }
+      replay::MarkUnreplayable("spawn");
       const std::string error =
           SpawnObject(args[0], std::vector<std::string>(args.begin() + 1, args.end()));
       if (!error.empty()) Fail(line, error);
@@ -223,16 +229,12 @@ class ScriptDriver : public FrameDriver {
       if (std::fscanf(f, "%ld %ld", &pages, &residentPages) != 2) residentPages = 0;
       std::fclose(f);
     }
-    return {{"time", hge->Timer_GetTime()},
-            {"frames", framesRun_},
-            {"gamesEnded", gamesEnded_},
-            {"state", static_cast<int>(GameState)},
-            {"objects", objects.size()},
-            {"cloudobjects", cloudobjects.size()},
-            {"drops", rain.drops.size()},
-            {"particleSystems", hgeParticleSystem::Existing().size()},
-            {"particles", particles},
-            {"rssKb", residentPages * (sysconf(_SC_PAGESIZE) / 1024)}};
+    return {
+        {"time", hge->Timer_GetTime()}, {"frames", framesRun_},
+        {"gamesEnded", gamesEnded_},    {"state", static_cast<int>(GameState)},
+        {"objects", objects.size()},    {"cloudobjects", cloudobjects.size()},
+        {"drops", rain.drops.size()},   {"particleSystems", hgeParticleSystem::Existing().size()},
+        {"particles", particles},       {"rssKb", residentPages * (sysconf(_SC_PAGESIZE) / 1024)}};
   }
 
   std::vector<Line> lines_;
@@ -252,7 +254,39 @@ class ScriptDriver : public FrameDriver {
 
 }  // namespace
 
-int main() {
+// Plays a replay headless and prints the state it ends in.
+int PlayBack(const char* file) {
+  const std::string problem = replay::Load(file);
+  if (!problem.empty()) {
+    std::fprintf(stderr, "zarvo-sim: %s\n", problem.c_str());
+    return 1;
+  }
+  // The recorded frames, then the state after the last of them.
+  class ToTheEnd : public FrameDriver {
+   public:
+    bool NextFrame(float* delta) override {
+      if (replay::Frames()->NextFrame(delta)) return true;
+      std::cout
+          << DumpState(soundCalls).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+          << std::endl;
+      return false;
+    }
+    std::vector<std::string> soundCalls;
+  } driver;
+  headless::Enable(&driver);
+  soundBank->callLog = &driver.soundCalls;
+  GameMain();
+  replay::Unload();
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  if (argc == 3 && !std::strcmp(argv[1], "--replay")) return PlayBack(argv[2]);
+  if (argc != 1) {
+    std::fprintf(stderr, "usage: zarvo-sim < SCRIPT | zarvo-sim --replay FILE\n");
+    return 2;
+  }
+  RecordGames();
   ScriptDriver driver(ReadScript(std::cin));
   const bool needsGame = driver.RunPrelude();
   if (driver.failed()) return 1;
