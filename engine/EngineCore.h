@@ -149,6 +149,10 @@ void ApplyFrameInput();                   // start of a frame: events or headles
 void PumpEvents();                        // real-time mode: key, window and quit events
 void SeedRandom(uint64_t seed);
 void InstallQuitHandlers();
+// Game pads: opened with the window, read at the start of each frame.
+void OpenPads();
+void UpdatePads();
+void ClosePads();
 // Replays: recording from System_Initiate to System_Shutdown, a frame at a time.
 void StartRecording();
 void RecordFrame();

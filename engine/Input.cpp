@@ -73,6 +73,7 @@ void ApplyFrameInput() {
     PumpEvents();
     ApplyRealTimeKeys(st);
   }
+  UpdatePads();
   for (KeySource* source : CORE.keySources) source->ApplyKeys(st.keys, &st.keyDown);
   st.keys[0] = false;
   // A key a source put down goes down as a typed key does, when none did.

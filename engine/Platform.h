@@ -49,6 +49,15 @@ constexpr int kKeySourceKeys = 256;
 void AddKeySource(KeySource* source);
 void RemoveKeySource(KeySource* source);
 
+// Game pads, hot-plugged: the first pad connected is seat 0 (player 1), the
+// second seat 1 (player 2). Read once at the start of each frame, before the
+// key sources. The left stick counts as the d-pad.
+namespace pads {
+enum Control { kSouth, kEast, kWest, kNorth, kBack, kStart, kUp, kDown, kLeft, kRight, kControls };
+bool Connected(int seat);
+bool Held(int seat, int control);
+}  // namespace pads
+
 namespace replay {
 // Records every run of the frame loop from the next engine start on into
 // `file` (the seed, the named files as they are then, and each frame's delta
@@ -101,6 +110,11 @@ struct DrawnQuad {
   uint32_t color;
 };
 std::vector<DrawnQuad> LastFrameQuads();
+// Virtual game pads (SDL's own), for tests and the simulator: attached in
+// order, they take seats as real pads do. Returns the pad's number, -1 on failure.
+int AttachVirtualPad();
+void SetVirtualPad(int pad, int control, bool down);
+void DetachVirtualPad(int pad);
 }  // namespace headless
 
 // Windows-style key name lookup shared by the sim's script parser:

@@ -234,6 +234,7 @@ bool HGE::System_Initiate() {
   st.delta = 0.0f;
   System_Log("Engine started: %dx%d, renderer %s%s", st.screenWidth, st.screenHeight,
              st.rendererName.c_str(), engine::Headless() ? ", headless" : "");
+  engine::OpenPads();
   engine::StartRecording();
   return true;
 }
@@ -242,6 +243,7 @@ void HGE::System_Shutdown() {
   engine::EngineState& st = St();
   if (!st.sdlStarted) return;
   engine::StopRecording();
+  engine::ClosePads();
   engine::RestoreQuitHandlers();
   for (auto& entry : st.textures) engine::DropTextureUploads(entry.second);
   if (st.whiteTexel) SDL_DestroyTexture(st.whiteTexel);
