@@ -1,6 +1,7 @@
 // What the engine offers beyond the game's interface: the error box, the one
-// place where file names are mapped to this platform, and headless control
-// for the simulator and the tests. The game itself uses only ShowErrorBox.
+// place where file names are mapped to this platform, the player folder of an
+// installed game, and headless control for the simulator and the tests. The
+// game itself uses only ShowErrorBox; its entry point enters the player folder.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +23,16 @@ std::string MapFileName(const char* name);
 // folder, a FIFO, a device, too large, unreadable) gives false and says why in
 // `why`. Never blocks on a FIFO or a device.
 bool ReadRegularFile(const char* name, size_t limit, std::string* bytes, std::string* why);
+
+// When this executable is PREFIX/bin/zarvo of an install, with its data in
+// PREFIX/share/zarvo-zov-orava, makes the player's folder ready and changes
+// the working directory to it: $XDG_DATA_HOME/zarvo-zov-orava, or
+// ~/.local/share/zarvo-zov-orava when XDG_DATA_HOME is not an absolute path.
+// The folder links to every installed file and folder (links into a moved
+// install are renewed) and holds the player's own copies of "GameValues.txt"
+// and the high-score files, made only when absent. Anywhere else (the build
+// tree) it changes nothing. Returns false after saying why on standard error.
+bool EnterUserFolder();
 
 // Drives the frame loop instead of the wall clock and the keyboard.
 class FrameDriver {

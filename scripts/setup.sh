@@ -10,6 +10,7 @@ PACKAGES=(
   libegl-mesa0 libgl1-mesa-dri
   libcairo2-dev fonts-dejavu-core libmp3lame-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+  appstream desktop-file-utils  # the install test validates the desktop files with these
 )
 # Only scripts/fuzz needs these: clang with its fuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)

@@ -1,6 +1,8 @@
 // The parts of the data generator; main runs them in turn.
 #pragma once
 
+#include <string>
+
 #include "tools/datagen/pictures/paint/Sheet.h"
 
 void GenerateCharacterImages(const Output& out);  // clouds, bolt, people, sheep, trees, houses, flag
@@ -11,3 +13,5 @@ void GenerateParticleFiles(const Output& out);    // the four .psi records
 void GenerateGameValues(const Output& out);       // GameValues.txt
 void GenerateDefaultHighScores(const Output& out);  // only when no table exists yet
 void GenerateSounds(const Output& out);           // the 22 sounds
+// The desktop icon in every size, as ICON_DIR/NxN/apps/NAME.png.
+void GenerateAppIcons(const std::string& iconDir, const std::string& name);
