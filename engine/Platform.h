@@ -34,6 +34,20 @@ bool ReadRegularFile(const char* name, size_t limit, std::string* bytes, std::st
 // tree) it changes nothing. Returns false after saying why on standard error.
 bool EnterUserFolder();
 
+// A file the game names (mapped as above) and its whole new content.
+struct FileContent {
+  std::string name;
+  std::string bytes;
+};
+// Replaces the files together. Each content goes into a fresh temporary beside
+// its file (made exclusively, never through a link, mode 0644 less the umask),
+// which is written and synced; only when every temporary is complete are they
+// renamed over their files and the folders synced. A file that is there must
+// be a regular file. On failure gives false, the failing file's name in
+// `failed` and the reason in `why`, and removes every temporary left; unless a
+// rename itself failed, every file is then as it was.
+bool ReplaceFiles(const std::vector<FileContent>& files, std::string* failed, std::string* why);
+
 // Drives the frame loop instead of the wall clock and the keyboard.
 class FrameDriver {
  public:

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <iostream>
-#include <utility>
 
 #include "config/GameValues.h"
 #include "engine/Platform.h"
@@ -116,13 +115,10 @@ void HighScores::RenderTable() {
 void HighScores::Save() {
   std::vector<std::string> scoresStr;
   for (int i = 0; i < kTableSize; ++i) scoresStr.push_back(TextFile::IntToText(points[i]) + "\n");
-  saveProblem.clear();
-  for (const auto& [file, lines] :
-       {std::make_pair(&namesFile, &names), std::make_pair(&pointsFile, &scoresStr)}) {
-    const std::string why = textFile.WriteLines(*file, *lines);
-    if (why.empty()) continue;
-    saveProblem = "Could not save the high scores to " + *file + ": " + why;
-    if (hge) hge->System_Log("%s", saveProblem.c_str());
-    std::cerr << saveProblem << std::endl;
-  }
+  // Both files together: a save that fails keeps the old pair.
+  saveProblem = textFile.WriteLines({{namesFile, names}, {pointsFile, scoresStr}});
+  if (saveProblem.empty()) return;
+  saveProblem = "Could not save the high scores to " + saveProblem;
+  if (hge) hge->System_Log("%s", saveProblem.c_str());
+  std::cerr << saveProblem << std::endl;
 }

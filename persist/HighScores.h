@@ -22,8 +22,8 @@ class HighScores {
   void CommitName();
   void RenderNameEntry();
   void RenderTable();
-  // Writes both files; a failure goes to the engine's log, standard error and
-  // a line on the table screen.
+  // Replaces both files together; a failure keeps the old ones and goes to the
+  // engine's log, standard error and a line on the table screen.
   void Save();
 
   std::string namesFile;

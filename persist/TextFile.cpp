@@ -3,12 +3,10 @@
 #include "persist/TextFile.h"
 
 #include <errno.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <sstream>
@@ -43,25 +41,16 @@ void TextFile::ReadLines(const std::string& fileName, std::vector<std::string>& 
   }
 }
 
-std::string TextFile::WriteLines(const std::string& fileName,
-                                 const std::vector<std::string>& list) {
-  // Opening a FIFO to write would wait for a reader: never try.
-  struct stat info;
-  if (stat(fileName.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode))) {
-    std::cout << "couldn't write to file: " << fileName << std::endl;
-    return "not a regular file";
+std::string TextFile::WriteLines(const std::vector<LinesOfFile>& files) {
+  std::vector<FileContent> contents;
+  for (const auto& [fileName, list] : files) {
+    contents.push_back({fileName, {}});
+    for (const std::string& line : list) contents.back().bytes += line;
   }
-  errno = 0;
-  std::ofstream out(fileName, std::ios::out | std::ios::trunc);
-  if (!out.is_open()) {
-    std::cout << "couldn't write to file: " << fileName << std::endl;
-    return errno ? strerror(errno) : "can't create it";
-  }
-  for (const std::string& line : list) out << line;
-  // A full disk or a lost folder shows only when the data reaches the file.
-  out.close();
-  if (out.fail()) return errno ? strerror(errno) : "can't write it";
-  return {};
+  std::string failed, why;
+  if (ReplaceFiles(contents, &failed, &why)) return {};
+  std::cout << "couldn't write to file: " << failed << std::endl;
+  return failed + ": " + why;
 }
 
 std::string TextFile::IntToText(int32_t value) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TextFile {
@@ -15,9 +16,13 @@ class TextFile {
   // regular file of at most 16 MiB, leaves the list alone and says so on the
   // standard output.
   void ReadLines(const std::string& fileName, std::vector<std::string>& list, int count);
-  // Creates or truncates the file and writes every string of the list as it
-  // is. Returns why it failed, or an empty string once every byte is written.
-  std::string WriteLines(const std::string& fileName, const std::vector<std::string>& list);
+  // A file's name and the strings that make it up.
+  using LinesOfFile = std::pair<std::string, std::vector<std::string>>;
+  // Writes every file, each string of its list as it is, all files together:
+  // no file is replaced before every new one is complete on disk, so a failure
+  // leaves the old files as they were. Returns the failing file and why
+  // ("name: reason"), saying so on the standard output, or an empty string.
+  std::string WriteLines(const std::vector<LinesOfFile>& files);
 
   static std::string IntToText(int32_t value);
   // The number at the start of the text as atoi reads it (leading white space,

@@ -2,9 +2,12 @@
 // message naming the file, and the game goes on without blocking, crashing or
 // running out of memory.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "config/GameValues.h"
@@ -141,31 +144,57 @@ TEST(BrokenFiles, HighScoreNamesOfAnyLengthOrBytesLoadAndSaveWhole) {
   EXPECT_EQ(ReadFile(r.dir + "/highscore_names.txt").substr(0, 100004), longName + "\n\xff\xfe\n");
 }
 
-// A save that fails (a folder in a file's place, a full disk) is reported in
-// the log, on standard error and on the table screen.
-TEST(BrokenFiles, AFailedSaveReachesThePlayer) {
-  SimOptions options;
+// Player 1 dies with 999999 points and enters the name A.
+const char* const kNameEntered =
+    "set GameState 1\nhold SPACE\nframes 1\nrelease all\nset player1.score 999999\n"
+    "set player1.state 5\nframes 1\npress A\nframes 1\npress ENTER\nframes 4\n";
+
+// A committed name is on disk at once: a kill right after it keeps it.
+TEST(BrokenFiles, ACommittedNameOutlivesAKill) {
+  const SimResult r = RunSimWith(kNameEntered + std::string("kill\n"), SimOptions{});
+  ASSERT_EQ(r.exitCode, 128 + SIGKILL) << r.errors;
+  EXPECT_EQ(ReadFile(r.dir + "/highscore_names.txt"),
+            "A\n" + ReadFile(ZARVO_DATA_DIR "/highscore_names.txt"));
+  EXPECT_EQ(ReadFile(r.dir + "/highscore_points.txt").substr(0, 12), "999999\n5000\n");
+}
+
+// A save that cannot finish keeps both old files, leaves no temporary behind
+// and is reported in the log, on standard error and on the table screen.
+TEST(BrokenFiles, AFailedSaveKeepsTheOldTableAndReachesThePlayer) {
+  SimOptions options;  // a folder in the points file's place keeps the old names too
   options.prepare = [](const std::string& dir) {
-    fs::remove(fs::path(dir) / "highscore_names.txt");
-    fs::create_directory(fs::path(dir) / "highscore_names.txt");
     fs::remove(fs::path(dir) / "highscore_points.txt");
-    fs::create_symlink("/dev/full", fs::path(dir) / "highscore_points.txt");
+    fs::create_directory(fs::path(dir) / "highscore_points.txt");
   };
-  const SimResult r = RunSimWith("frames 1\n", options);
+  const SimResult r = RunSimWith(kNameEntered, options);
   ASSERT_EQ(r.exitCode, 0) << r.errors;
-  for (const char* expected :
-       {"Could not save the high scores to highscore_names.txt: Is a directory",
-        "Could not save the high scores to highscore_points.txt: No space left on device"}) {
-    EXPECT_NE(r.errors.find(expected), std::string::npos) << r.errors;
-    EXPECT_NE(ReadFile(r.dir + "/hgeLog.txt").find(expected), std::string::npos);
-  }
+  const char* expected = "save the high scores to highscore_points.txt: not a regular file";
+  EXPECT_NE(r.errors.find(expected), std::string::npos) << r.errors;
+  EXPECT_NE(ReadFile(r.dir + "/hgeLog.txt").find(expected), std::string::npos);
+  EXPECT_EQ(ReadFile(r.dir + "/highscore_names.txt"),
+            ReadFile(ZARVO_DATA_DIR "/highscore_names.txt"));
 
   Scoped<HGE*> engine{hge, HeadlessEngine()};
   Owned<TextPrinter> printer{textPrinter, MakeGlyphPrinter()};
-  const std::string folder = TestFolder("failed-save");
-  fs::create_directory(folder + "/names");
-  HighScores table(folder + "/names", folder + "/points");
-  table.Save();
+  const std::string folder = TestFolder("failed-save"), names = folder + "/highscore_names.txt";
+  std::ofstream(names) << "OLD\n";
+  HighScores table(names, folder + "/" + std::string(250, 'p'));
+  signal(SIGXFSZ, SIG_IGN);  // a write past the size limit fails instead of ending the process
+  // Rows: a file size limit (0: none; it stops root too) and the failure. No
+  // temporary fits beside a file of so long a name; a write is cut short.
+  const std::pair<rlim_t, const char*> rows[] = {{0, "File name too long"},
+                                                 {5, "highscore_names.txt: File too large"}};
+  for (const auto& [size, why] : rows) {
+    rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit low{size ? size : old.rlim_cur, old.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &low), 0);
+    table.Save();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_NE(table.saveProblem.find(why), std::string::npos) << table.saveProblem;
+    EXPECT_EQ(ReadFile(names), "OLD\n") << why;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1) << why;  // no temporaries
+  }
   ASSERT_TRUE(hge->Gfx_BeginScene(0));
   table.RenderTable();
   hge->Gfx_EndScene();

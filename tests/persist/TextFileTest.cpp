@@ -43,7 +43,7 @@ TEST(TextFileTest, MissingOrUnwritableFilesSaySoAndAddNothing) {
   const std::string name = TestFolder("textfile") + "/no-such-dir/a.txt";
   ::testing::internal::CaptureStdout();
   textFile.ReadLines(name, list, 10);
-  EXPECT_EQ(textFile.WriteLines(name, {"x\n"}), "No such file or directory");
+  EXPECT_EQ(textFile.WriteLines({{name, {"x\n"}}}), name + ": No such file or directory");
   EXPECT_EQ(::testing::internal::GetCapturedStdout(),
             "couldn't read the file: " + name + "\ncouldn't write to file: " + name + "\n");
   EXPECT_EQ(list, (Lines{"kept\n"}));

@@ -3,6 +3,7 @@
 //   seed N | start | hold KEY... | release KEY... | release all | press KEY
 //   frames N [DT] | dump | draws | shot FILE.png | set FIELD VALUE... | spawn CLASS [X Y]
 //   bot 1|2|menus on|off | stats | quit
+//   kill (SIGKILL at once, as a crash or kill -9 would: no shutdown, nothing saved)
 // Every run is recorded into "last_game.replay" (a run that used set or spawn
 // is marked as one keys cannot reproduce); `zarvo-sim --replay FILE` plays a
 // recording back headless and prints the state it ends in.
@@ -13,6 +14,7 @@
 // with status 1 after a clean shutdown.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -213,6 +215,8 @@ class ScriptDriver : public FrameDriver {
         Fail(line, "bot takes 1, 2 or menus, then on or off");
     } else if (command == "stats") {
       std::cout << Stats().dump() << std::endl;
+    } else if (command == "kill") {
+      raise(SIGKILL);
     } else if (command == "quit") {
       quit_ = true;
     } else {
