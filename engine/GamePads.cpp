@@ -107,6 +107,8 @@ bool Held(int seat, int control) {
 namespace headless {
 
 int AttachVirtualPad() {
+  // A headless window never has the focus SDL wants before it passes pad input on.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER) && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
     return -1;
   if (CORE.st) CORE.st->sdlSubsystems |= SDL_INIT_GAMECONTROLLER;

@@ -9,6 +9,7 @@
 #include "game/Hud.h"
 #include "game/Loading.h"
 #include "game/Music.h"
+#include "game/PadControls.h"
 #include "game/Sheets.h"
 #include "game/TitleMenu.h"
 #include "game/World.h"
@@ -270,6 +271,9 @@ int GameMain() {
   hge->System_SetState(HGE_HIDEMOUSE, false);
   GameState = State::TitleMenu;
 
+  // Pads play alongside the keyboard, except while a replay plays.
+  PadControls padControls;
+  if (!replay::Playing()) AddKeySource(&padControls);
   if (hge->System_Initiate()) {
     lastKeyTime = hge->Timer_GetTime();
     textPrinter = new TextPrinter();
@@ -285,5 +289,6 @@ int GameMain() {
     ShowErrorBox(hge->System_GetErrorMessage());
   }
   Shutdown();
+  RemoveKeySource(&padControls);
   return 0;
 }

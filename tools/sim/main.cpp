@@ -3,6 +3,9 @@
 //   seed N | start | hold KEY... | release KEY... | release all | press KEY
 //   frames N [DT] | dump | draws | shot FILE.png | set FIELD VALUE... | spawn CLASS [X Y]
 //   bot 1|2|menus on|off | stats | quit
+//   pad attach | pad N hold|release CONTROL... | pad N detach
+//     (virtual game pads, numbered from 1 in attach order; controls A B X Y
+//     BACK START UP DOWN LEFT RIGHT)
 //   kill (SIGKILL at once, as a crash or kill -9 would: no shutdown, nothing saved)
 // Every run is recorded into "last_game.replay" (a run that used set or spawn
 // is marked as one keys cannot reproduce); `zarvo-sim --replay FILE` plays a
@@ -14,6 +17,7 @@
 // with status 1 after a clean shutdown.
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -215,12 +219,40 @@ class ScriptDriver : public FrameDriver {
         Fail(line, "bot takes 1, 2 or menus, then on or off");
     } else if (command == "stats") {
       std::cout << Stats().dump() << std::endl;
+    } else if (command == "pad") {
+      Pad(line, args);
     } else if (command == "kill") {
       raise(SIGKILL);
     } else if (command == "quit") {
       quit_ = true;
     } else {
       Fail(line, "unknown command '" + command + "'");
+    }
+  }
+
+  void Pad(const Line& line, const std::vector<std::string>& args) {
+    static const char* const kControls[pads::kControls] = {"A",     "B",  "X",    "Y",    "BACK",
+                                                           "START", "UP", "DOWN", "LEFT", "RIGHT"};
+    if (args.size() == 1 && args[0] == "attach") {
+      if (headless::AttachVirtualPad() < 0) Fail(line, "no virtual pad could be attached");
+      return;
+    }
+    int pad = 0;
+    if (args.size() < 2 || !ParseInt(args[0], &pad) || pad < 1) {
+      Fail(line, "pad takes attach, or a pad number and hold, release or detach");
+    } else if (args[1] == "detach" && args.size() == 2) {
+      headless::DetachVirtualPad(pad - 1);
+    } else if ((args[1] == "hold" || args[1] == "release") && args.size() > 2) {
+      for (size_t i = 2; i < args.size(); ++i) {
+        const auto* found = std::find(std::begin(kControls), std::end(kControls), args[i]);
+        if (found == std::end(kControls)) {
+          Fail(line, "unknown pad control '" + args[i] + "'");
+          return;
+        }
+        headless::SetVirtualPad(pad - 1, static_cast<int>(found - kControls), args[1] == "hold");
+      }
+    } else {
+      Fail(line, "pad takes attach, or a pad number and hold, release or detach");
     }
   }
 
