@@ -78,6 +78,7 @@ struct EngineState {
   std::string rendererName;
   int maxTextureW = 0, maxTextureH = 0;  // 0: no limit
   bool minimised = false;
+  int toggleKey = 0;           // the fullscreen toggle's key, kept from the game while held
   bool quitRequested = false;  // window closed or SDL_QUIT seen
   bool running = false;        // inside System_Start
   bool quitHandlers = false;   // our SIGINT/SIGTERM handlers are installed
@@ -147,6 +148,7 @@ void DropTextureUploads(Texture& t);      // destroys the SDL tiles, keeps the t
 void ReplayFrame(const FrameList& list);  // draws a recorded frame into the renderer
 void ApplyFrameInput();                   // start of a frame: events or headless keys
 void PumpEvents();                        // real-time mode: key, window and quit events
+void ToggleFullscreen();                  // window <-> desktop-sized fullscreen, same picture
 void SeedRandom(uint64_t seed);
 void InstallQuitHandlers();
 // Game pads: opened with the window, read at the start of each frame.

@@ -33,7 +33,8 @@ void ReleaseAllKeys() {
 
 bool SaveShot(const char* pngFile) {
   engine::EngineState* st = CORE.st;
-  if (!st || !st->renderer || !pngFile) return false;
+  // Only a headless screen is drawn at the game's own size, unscaled.
+  if (!st || !st->renderer || !pngFile || !engine::Headless()) return false;
   engine::ReplayFrame(st->lastFrame);
   SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, st->screenWidth, st->screenHeight, 32,
                                                      SDL_PIXELFORMAT_ARGB8888);

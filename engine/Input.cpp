@@ -25,6 +25,15 @@ void ApplyRealTimeKeys(EngineState& st) {
     const int key = KeyFromScancode(sc);
     if (key > 0 && key < kKeyCount) st.keys[key] = true;
   }
+  // The fullscreen toggle's key is no game key until it is let go.
+  if (st.toggleKey && !st.keys[st.toggleKey]) st.toggleKey = 0;
+  if (st.toggleKey) st.keys[st.toggleKey] = false;
+}
+
+// F11 and Alt+Enter switch between window and fullscreen.
+bool IsFullscreenToggle(const SDL_Keysym& k) {
+  const bool enter = k.scancode == SDL_SCANCODE_RETURN || k.scancode == SDL_SCANCODE_KP_ENTER;
+  return k.scancode == SDL_SCANCODE_F11 || (enter && (k.mod & KMOD_ALT));
 }
 
 void ApplyHeadlessKeys(EngineState& st) {
@@ -47,11 +56,14 @@ void PumpEvents() {
         break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) st.quitRequested = true;
-        if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) st.minimised = true;
-        if (e.window.event == SDL_WINDOWEVENT_RESTORED) st.minimised = false;
+        // A maximised window brought back may say so instead of "restored".
+        if (st.window) st.minimised = SDL_GetWindowFlags(st.window) & SDL_WINDOW_MINIMIZED;
         break;
       case SDL_KEYDOWN:
-        if (!e.key.repeat) {
+        if (IsFullscreenToggle(e.key.keysym)) {
+          if (!e.key.repeat) ToggleFullscreen();
+          st.toggleKey = KeyFromScancode(e.key.keysym.scancode);
+        } else if (!e.key.repeat) {
           const int key = KeyFromScancode(e.key.keysym.scancode);
           if (key) st.keyDown = key;
         }

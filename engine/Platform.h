@@ -15,6 +15,9 @@ void ShowErrorBox(const char* text);
 // Every text shown by ShowErrorBox so far, in order.
 const std::vector<std::string>& ShownErrorBoxes();
 
+// Writes a line to the engine's log file while an engine exists.
+void EngineLog(const std::string& line);
+
 // Maps a game file name ("Images\\x.png") to a path of this system ("Images/x.png").
 std::string MapFileName(const char* name);
 
@@ -113,7 +116,7 @@ bool Enabled();
 // Hold or release a key by its code; takes effect at the start of the next frame.
 void SetKey(int key, bool down);
 void ReleaseAllKeys();
-// Saves the last rendered frame as PNG; false on failure.
+// Saves the last rendered frame of a headless run as PNG; false on failure.
 bool SaveShot(const char* pngFile);
 // Name of the renderer in use ("opengl", "software"), empty before System_Initiate.
 std::string RendererName();

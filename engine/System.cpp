@@ -98,7 +98,9 @@ bool InitWindow(engine::EngineState& st) {
     engine::SetError("Can't initialize SDL: no display found (is DISPLAY or WAYLAND_DISPLAY set?)");
     return false;
   }
-  uint32_t flags = SDL_WINDOW_SHOWN;
+  // The window can be resized, maximised and made fullscreen (F11, Alt+Enter);
+  // on high-DPI screens it draws at the display's own resolution.
+  uint32_t flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (st.windowedFullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   st.window = SDL_CreateWindow(st.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                st.screenWidth, st.screenHeight, flags);
@@ -113,14 +115,31 @@ bool InitWindow(engine::EngineState& st) {
     return false;
   }
   PinLoadedLibraries();
-  // A desktop-sized window shows the game's screen scaled, with bars if needed.
-  if (st.windowedFullscreen) SDL_RenderSetLogicalSize(st.renderer, st.screenWidth, st.screenHeight);
+  // The game always draws its own screen size; whatever the window's size, the
+  // picture is scaled to fit with its aspect kept, with bars where it does not fill.
+  SDL_RenderSetLogicalSize(st.renderer, st.screenWidth, st.screenHeight);
   SDL_ShowCursor(st.hideMouse ? SDL_DISABLE : SDL_ENABLE);
   SDL_StopTextInput();  // typed characters come from the key table, no input method needed
   return true;
 }
 
 }  // namespace
+
+namespace engine {
+
+void ToggleFullscreen() {
+  EngineState& st = *CORE.st;
+  if (!st.window) return;
+  const bool fullscreen = (SDL_GetWindowFlags(st.window) & SDL_WINDOW_FULLSCREEN) != 0;
+  if (SDL_SetWindowFullscreen(st.window, fullscreen ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+    CORE.iface.System_Log("Can't switch fullscreen: %s", SDL_GetError());
+}
+
+}  // namespace engine
+
+void EngineLog(const std::string& line) {
+  if (CORE.st) CORE.iface.System_Log("%s", line.c_str());
+}
 
 void HGE::System_SetState(hgeBoolState state, bool value) {
   engine::EngineState& st = St();

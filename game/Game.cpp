@@ -274,7 +274,8 @@ int GameMain() {
   // Pads play alongside the keyboard, except while a replay plays.
   PadControls padControls;
   if (!replay::Playing()) AddKeySource(&padControls);
-  if (hge->System_Initiate()) {
+  const bool started = hge->System_Initiate();
+  if (started) {
     lastKeyTime = hge->Timer_GetTime();
     textPrinter = new TextPrinter();
     titleMenu = new TitleMenu();
@@ -290,5 +291,6 @@ int GameMain() {
   }
   Shutdown();
   RemoveKeySource(&padControls);
-  return 0;
+  // A game that could not start (no display, say) must not report success.
+  return started ? 0 : 1;
 }

@@ -2,7 +2,8 @@
 // the orderly shutdown.
 #pragma once
 
-// Runs start-up, the engine's frame loop and shutdown; returns the exit status (0).
+// Runs start-up, the engine's frame loop and shutdown; returns the exit status:
+// 0, or 1 when the engine could not start.
 int GameMain();
 
 // Records the runs from now on into "last_game.replay" in the working folder,

@@ -6,6 +6,11 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
 
 #include "engine/Platform.h"
 
@@ -19,6 +24,41 @@ uint64_t nextSerial = 1;
 
 bool ValidChannel(int channel) { return holds > 0 && channel >= 0 && channel < kChannels; }
 
+// Starts SDL's audio and opens the device with standard error muted: without a
+// sound card the audio libraries under SDL (ALSA above all) print a screen of
+// their own errors. On failure *why gets SDL's reason.
+bool OpenDeviceQuietly(std::string* why) {
+  fflush(stderr);
+  const int saved = dup(STDERR_FILENO);
+  const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+  if (null >= 0) close(null);
+  bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  if (ok && Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, 1024) != 0) {
+    ok = false;
+    *why = SDL_GetError();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  } else if (!ok) {
+    *why = SDL_GetError();
+  }
+  fflush(stderr);
+  if (saved >= 0) {
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+  }
+  return ok;
+}
+
+// One line on standard error and in the log, the first time only.
+void ReportNoDevice(const std::string& why) {
+  static bool reported = false;
+  if (reported) return;
+  reported = true;
+  const std::string line = "No sound device (" + why + "); the game runs without sound";
+  fprintf(stderr, "%s\n", line.c_str());
+  EngineLog(line);
+}
+
 }  // namespace
 
 bool Acquire() {
@@ -26,9 +66,9 @@ bool Acquire() {
     ++holds;
     return true;
   }
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, 1024) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  std::string why;
+  if (!OpenDeviceQuietly(&why)) {
+    ReportNoDevice(why);
     return false;
   }
   Mix_AllocateChannels(kChannels);

@@ -15,7 +15,8 @@ constexpr int kRate = 44100;
 constexpr int kChannels = 32;
 
 // Opens the device (44.1 kHz, 16-bit stereo, 32 mixing channels) or takes
-// another hold on it. False when there is no audio: then nothing is held.
+// another hold on it. False when there is no audio: then nothing is held, and
+// the first failure of the process says so on standard error and in the log.
 bool Acquire();
 // Gives back one hold; the last one stops all sound and closes the device.
 void Release();

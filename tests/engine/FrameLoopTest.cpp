@@ -1,6 +1,7 @@
 // The headless frame loop: the driver's deltas become the engine clock, keys
 // set between frames arrive at the next frame, and the loop ends on the driver,
 // the frame function or a signal. Also how the engine comes up and is shared.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -143,9 +144,9 @@ TEST_F(EngineSetup, StartNeedsAScreenAndAFrameFunctionAndHoldsShareOneEngine) {
   EXPECT_TRUE(headless::RendererName().empty());
 }
 
-// A real-time run (SDL's offscreen driver, asked for by name) paces itself:
-// its first delta is 0 and twelve frames at 60 fps span at least eleven periods.
-// Shutting down gives the quit signals back.
+// A real-time run (SDL's offscreen driver, asked for by name) paces itself: its first delta is 0
+// and twelve frames at 60 fps span at least eleven periods. Alt+Enter, no key of the game's, makes
+// it fullscreen, the screen between bars. Shutting down gives the quit signals back.
 TEST(RealTimeLoop, PacesToTheFrameRateFromAZeroFirstDeltaAndGivesTheSignalsBack) {
   if (!headless::RendererName().empty()) GTEST_SKIP() << "an engine is already running";
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
@@ -160,7 +161,14 @@ TEST(RealTimeLoop, PacesToTheFrameRateFromAZeroFirstDeltaAndGivesTheSignalsBack)
   gHge->System_SetState(HGE_SCREENWIDTH, 32);
   gHge->System_SetState(HGE_SCREENHEIGHT, 32);
   ASSERT_TRUE(gHge->System_Initiate()) << gHge->System_GetErrorMessage();
+  SDL_Event altEnter = {SDL_KEYDOWN};
+  altEnter.key.keysym = {SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LALT, 0};
+  SDL_PushEvent(&altEnter);
   gHge->System_Start();
+  int x = 0, y = 0;  // the screen's far corner in the run's one window, 1024x768 now
+  SDL_RenderLogicalToWindow(SDL_GetRenderer(SDL_GetWindowFromID(1)), 32, 32, &x, &y);
+  EXPECT_EQ(std::make_pair(x, y), std::make_pair(896, 768));
+  EXPECT_EQ(gFrames.at(0).key, 0);
   gHge->System_Shutdown();
   gHge->Release();
   unsetenv("SDL_VIDEODRIVER");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "tests/HeadlessEngine.h"
 #include "tests/SimRunner.h"
 
 using nlohmann::json;
@@ -231,6 +232,13 @@ TEST(Spine, BadScriptLinesFail) {
     EXPECT_NE(r.exitCode, 0) << script;
     EXPECT_NE(r.errors.find("line "), std::string::npos) << script;
   }
+}
+
+TEST(Spine, WithoutADisplayTheGameSaysWhyAndFails) {
+  const std::string dir = TestFolder("no-display");
+  const std::string run = "cd " + dir + " && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER ";
+  EXPECT_EQ(WEXITSTATUS(std::system((run + "timeout 60 " ZARVO_GAME " 2>err.txt").c_str())), 1);
+  EXPECT_NE(ReadFile(dir + "/err.txt").find("Error: Can't initialize SDL"), std::string::npos);
 }
 
 }  // namespace

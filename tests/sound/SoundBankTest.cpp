@@ -9,6 +9,7 @@
 
 #include "sound/Mixer.h"
 #include "sound/SoundBank.h"
+#include "tests/SimRunner.h"
 #include "tests/sound/SoundTestSupport.h"
 
 namespace {
@@ -169,6 +170,16 @@ TEST(SoundBankDevice, WithNoAudioDeviceTheGameRunsSilent) {
   bank.Stop("Rain_Loop_04");
   EXPECT_EQ(bank.channels.at("Thunder"), -1);
   EXPECT_EQ(log.size(), 3u);
+}
+
+// ALSA finding no device (an empty configuration) is loud; the game says it in one line.
+TEST(SoundBankDevice, WithNoAudioDeviceTheGameSaysSoOnceInsteadOfTheLibrary) {
+  SimOptions options;
+  options.audioDriver = "alsa ALSA_CONFIG_PATH=/dev/null";
+  const SimResult r = RunSimWith("frames 1\n", options);
+  EXPECT_EQ(r.errors.rfind("No sound device (", 0), 0u) << r.errors;
+  EXPECT_EQ(r.errors.find('\n'), r.errors.size() - 1) << r.errors;  // its only line
+  EXPECT_NE(ReadFile(r.dir + "/hgeLog.txt").find(r.errors), std::string::npos);
 }
 
 }  // namespace
