@@ -213,6 +213,13 @@ void PlayerPanel(cairo_t* cr, double x, double y, const char* name, Rgb nameColo
     OutlinedText(cr, k.text, 16, x + 196 + w + 10, ky + 27, 0, kInk, Hex(0xffffff), 0);
     ky += 56;
   }
+  // The game pad that stands in for these keys, under the move keys.
+  const std::string pad = std::string("Game pad ") + (arrows ? "2" : "1");
+  OutlinedText(cr, pad.c_str(), 14, x + 94, y + 227, 1, nameColor, kNavy, 2);
+  const char* padLines[] = {"Stick or d-pad: move", "A rain, X boost", "B or Y: lightning",
+                            "Start: join, pause"};
+  for (int i = 0; i < 4; ++i)
+    OutlinedText(cr, padLines[i], 12.5, x + 94, y + 245 + i * 14.5, 1, kInk, Hex(0xffffff), 0);
 }
 
 // Small pictures for the rules.
@@ -327,8 +334,9 @@ void HowToPlay(const Output& out) {
       OutlinedText(cr, k.text, 17, 694 + w + 12, ky + 28, 0, kInk, Hex(0xffffff), 0);
       ky += 52;
     }
-    OutlinedText(cr, "Menu: arrow keys and Enter", 15, 832, ky + 20, 1, kInk, Hex(0xffffff), 0);
-    OutlinedText(cr, "Press Space to return", 19, 832, ky + 52, 1, Hex(0xffffff), kNavy, 3);
+    OutlinedText(cr, "Menu: arrow keys and Enter", 15, 832, ky + 14, 1, kInk, Hex(0xffffff), 0);
+    OutlinedText(cr, "Full screen: F11 or Alt+Enter", 15, 832, ky + 34, 1, kInk, Hex(0xffffff), 0);
+    OutlinedText(cr, "Press Space to return", 19, 832, ky + 62, 1, Hex(0xffffff), kNavy, 3);
   });
   sheet.Save(out, entry.file);
 }
