@@ -109,6 +109,8 @@ struct EngineState {
   FrameList recording, lastFrame;
   std::vector<SDL_Vertex> scratchVerts;
   std::vector<int> scratchIndices;
+  uint64_t drawCalls = 0;  // SDL drawing calls made so far
+  FrameList keptFrame;     // a copy kept for the drawing benchmark
 };
 
 struct EngineCore {
@@ -116,6 +118,7 @@ struct EngineCore {
   FrameDriver* driver = nullptr;  // headless when set
   bool forceSoftware = false;
   int forcedMaxTexture = 0;
+  std::string rendererChoice;  // a window's renderer by name; empty: the engine's choice
   bool headlessKeys[kKeyCount] = {};
   std::vector<int> headlessPresses;  // keys put down since the last frame, in order
   std::vector<std::string> errorBoxes;
@@ -150,6 +153,11 @@ void ApplyFrameInput();                   // start of a frame: events or headles
 void PumpEvents();                        // real-time mode: key, window and quit events
 void ToggleFullscreen();                  // window <-> desktop-sized fullscreen, same picture
 void SeedRandom(uint64_t seed);
+// Draws one batch of a recorded frame, as ReplayFrame does.
+void DrawBatch(EngineState& st, const DrawCmd& cmd, const std::vector<hgeVertex>& verts);
+// A real window's renderer: the one chosen, else SDL_RENDER_DRIVER's, else the
+// accelerated one unless its OpenGL is a software rasteriser (see RendererChoice.cpp).
+SDL_Renderer* CreateWindowRenderer(SDL_Window* window);
 void InstallQuitHandlers();
 // Game pads: opened with the window, read at the start of each frame.
 void OpenPads();

@@ -51,6 +51,12 @@ struct FileContent {
 // rename itself failed, every file is then as it was.
 bool ReplaceFiles(const std::vector<FileContent>& files, std::string* failed, std::string* why);
 
+// Before System_Initiate: the renderer a window uses, "software" or "opengl".
+// Empty (the default) lets the engine choose: SDL_RENDER_DRIVER when set, else
+// the accelerated renderer unless its OpenGL is a software rasteriser, where
+// SDL's software renderer is faster. False, changing nothing, for another name.
+bool SetRendererChoice(const std::string& name);
+
 // Drives the frame loop instead of the wall clock and the keyboard.
 class FrameDriver {
  public:
@@ -144,6 +150,23 @@ int AttachVirtualPad();
 void SetVirtualPad(int pad, int control, bool down);
 void DetachVirtualPad(int pad);
 }  // namespace headless
+
+// Benchmark hooks for a headless run: keep a copy of a recorded frame and draw
+// it again through the renderer, either as the engine draws (batches of
+// same-texture quads) or as a plain SDL game would, one SDL call per sprite.
+namespace drawbench {
+// Quads in the last complete frame.
+size_t LastFrameQuads();
+// Keeps a copy of the last complete frame, replacing the one kept before.
+void KeepLastFrame();
+// Draws the kept frame (nothing if none) and reads one pixel back, so the
+// renderer has finished when it returns. Returns the SDL drawing calls made.
+int DrawKeptFrame(bool batched);
+// Draws the last complete frame as a real-time run draws every frame (each
+// loaded picture decoded, textures uploaded when first used or changed) and
+// reads one pixel back.
+void DrawLastFrame();
+}  // namespace drawbench
 
 // Windows-style key name lookup shared by the sim's script parser:
 // a key code for "A", "SPACE", "NUMPAD0", "F1", "LEFT", ...; 0 if unknown.

@@ -2,7 +2,8 @@
 // as a list of clears and batches (consecutive quads with the same texture and
 // blend mode); a real-time run replays the list at Gfx_EndScene and presents,
 // a headless run keeps it for headless::SaveShot. Replaying turns each batch
-// into one SDL_RenderGeometry call of two triangles per quad.
+// into one SDL_RenderGeometry call of two triangles per quad; quads wholly off
+// the screen are left out.
 //
 // Blend modes: BLEND_ALPHABLEND draws source-over (SDL_BLENDMODE_BLEND), else
 // additively (SDL_BLENDMODE_ADD); the texel is multiplied by the vertex colour.
@@ -102,6 +103,7 @@ class Batcher {
     SDL_RenderGeometry(st_.renderer, current_, st_.scratchVerts.data(),
                        static_cast<int>(st_.scratchVerts.size()), st_.scratchIndices.data(),
                        static_cast<int>(st_.scratchIndices.size()));
+    ++st_.drawCalls;
     st_.scratchVerts.clear();
     st_.scratchIndices.clear();
   }
@@ -244,6 +246,24 @@ SDL_Texture* WhiteTexel(EngineState& st) {
   return st.whiteTexel;
 }
 
+// A quad whose corners all lie beyond one edge of the screen covers no pixel:
+// both renderers sample pixels at their centres, which lie inside the screen.
+// Such quads (smoke blown off the edge, scenery waiting to scroll in, the sky
+// layers while they are hidden) are not handed to SDL at all.
+bool OffScreen(const EngineState& st, const hgeVertex* v) {
+  const float w = static_cast<float>(st.screenWidth), h = static_cast<float>(st.screenHeight);
+  bool left = true, right = true, above = true, below = true;
+  for (int i = 0; i < 4; ++i) {
+    left = left && v[i].x <= 0.0f;
+    right = right && v[i].x >= w;
+    above = above && v[i].y <= 0.0f;
+    below = below && v[i].y >= h;
+  }
+  return left || right || above || below;
+}
+
+}  // namespace
+
 void DrawBatch(EngineState& st, const DrawCmd& cmd, const std::vector<hgeVertex>& verts) {
   Texture* t = nullptr;
   if (cmd.tex) {
@@ -256,7 +276,9 @@ void DrawBatch(EngineState& st, const DrawCmd& cmd, const std::vector<hgeVertex>
   const hgeVertex* first = verts.data() + cmd.first;
   if (t && t->tiles.size() > 1) {
     TileSplitter splitter(*t, out, mode);
-    for (size_t q = 0; q < cmd.quads; ++q) splitter.Draw(first + 4 * q);
+    for (size_t q = 0; q < cmd.quads; ++q) {
+      if (!OffScreen(st, first + 4 * q)) splitter.Draw(first + 4 * q);
+    }
   } else {
     SDL_Texture* tex = t ? t->tiles[0] : WhiteTexel(st);
     if (tex) {
@@ -266,6 +288,7 @@ void DrawBatch(EngineState& st, const DrawCmd& cmd, const std::vector<hgeVertex>
     }
     out.Use(tex);
     for (size_t q = 0; q < cmd.quads; ++q) {
+      if (OffScreen(st, first + 4 * q)) continue;
       Corner c[4];
       for (int i = 0; i < 4; ++i) c[i] = ToCorner(first[4 * q + i]);
       out.Add(c);
@@ -273,8 +296,6 @@ void DrawBatch(EngineState& st, const DrawCmd& cmd, const std::vector<hgeVertex>
   }
   out.Flush();
 }
-
-}  // namespace
 
 void ReplayFrame(const FrameList& list) {
   EngineState& st = *CORE.st;

@@ -108,8 +108,7 @@ bool InitWindow(engine::EngineState& st) {
     engine::SetError(SdlError("Can't create window"));
     return false;
   }
-  st.renderer = SDL_CreateRenderer(st.window, -1, SDL_RENDERER_ACCELERATED);
-  if (!st.renderer) st.renderer = SDL_CreateRenderer(st.window, -1, SDL_RENDERER_SOFTWARE);
+  st.renderer = engine::CreateWindowRenderer(st.window);
   if (!st.renderer) {
     engine::SetError(SdlError("Can't create renderer"));
     return false;

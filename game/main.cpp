@@ -3,6 +3,7 @@
 // autopilot fly both clouds and answer every screen from the title onward, for
 // a shop window or a screensaver; `--replay FILE` plays a recorded game back
 // at real speed. Every other run is recorded into "last_game.replay".
+// `--renderer=software` or `--renderer=opengl` overrides the engine's choice.
 #include <limits.h>
 #include <stdlib.h>
 
@@ -24,8 +25,11 @@ int main(int argc, char** argv) {
       // Named from where the player started the game, not from the game's folder.
       char path[PATH_MAX];
       replayFile = realpath(argv[++i], path) ? path : argv[i];
+    } else if (!std::strncmp(argv[i], "--renderer=", 11) && SetRendererChoice(argv[i] + 11)) {
+      // Taken by the engine when the window opens.
     } else {
-      std::fprintf(stderr, "usage: %s [--demo | --replay FILE]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--demo | --replay FILE] [--renderer=software|opengl]\n",
+                   argv[0]);
       return 2;
     }
   }
