@@ -31,8 +31,10 @@ struct Texture {
   int apronX = 0, apronY = 0;       // texels each tile also copies from its neighbours
   int cols = 0, rows = 0;           // tile grid; 0 while nothing is uploaded
   std::vector<SDL_Texture*> tiles;  // row-major, cols * rows
-  // A checked PNG image not decoded yet, with its name for messages.
+  // A picture's checked PNG file, kept so its texels can be let go once
+  // uploaded and decoded again when needed; with its name for messages.
   std::string encoded;
+  bool edited = false;  // locked for writing: the texels are the only copy
   std::string label;
 };
 

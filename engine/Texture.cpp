@@ -1,6 +1,7 @@
 // Textures: PNG images loaded with SDL_image into a CPU copy of ARGB texels,
 // blank textures the game paints through Lock/Unlock, and the SDL textures
-// made from them when a frame is drawn.
+// made from them when a frame is drawn. A picture's file is kept, and its
+// texels are let go once the renderer holds them; a lock decodes them again.
 //
 // Loading only reads and checks a picture: its size is known at once, so a
 // caller that wants another size can free it before a texel is decoded. It is
@@ -70,47 +71,58 @@ void LoadFailed(const std::string& reason) {
 }
 
 // Decodes the PNG image in `bytes` into ARGB texels of the size its header
-// gave; empty if it worked, else why not.
+// gave, converting straight into the texture's own buffer; empty if it
+// worked, else why not.
 std::string Decode(const std::string& bytes, Texture& t) {
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   SDL_Surface* image = rw ? IMG_LoadPNG_RW(rw) : nullptr;
   if (rw) SDL_RWclose(rw);
   if (!image) return IMG_GetError();
-  SDL_Surface* argb = SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_ARGB8888, 0);
+  std::string problem;
+  if (image->w != t.width || image->h != t.height) {
+    problem = "the image is not the size its header gives";
+  } else {
+    t.texels.resize(static_cast<size_t>(t.width) * t.height);
+    SDL_LockSurface(image);
+    if (SDL_ConvertPixels(t.width, t.height, image->format->format, image->pixels, image->pitch,
+                          SDL_PIXELFORMAT_ARGB8888, t.texels.data(), t.width * 4) != 0)
+      problem = std::string("can't convert: ") + SDL_GetError();
+    SDL_UnlockSurface(image);
+  }
   SDL_FreeSurface(image);
-  if (!argb || argb->w != t.width || argb->h != t.height) {
-    if (argb) SDL_FreeSurface(argb);
-    return std::string("can't convert: ") + SDL_GetError();
-  }
-  t.texels.resize(static_cast<size_t>(t.width) * t.height);
-  SDL_LockSurface(argb);
-  for (int y = 0; y < t.height; ++y) {
-    memcpy(&t.texels[static_cast<size_t>(y) * t.width],
-           static_cast<const uint8_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch,
-           static_cast<size_t>(t.width) * 4);
-  }
-  SDL_UnlockSurface(argb);
-  SDL_FreeSurface(argb);
-  return {};
+  return problem;
+}
+
+// A picture's texels once the renderer holds them: they can be decoded again
+// from the kept file, so they are let go (the renderer's copy is the one
+// drawn). Painted textures and pictures a caller wrote into keep theirs.
+void ReleaseTexels(Texture& t) {
+  if (t.encoded.empty() || t.edited || t.dirty || t.tiles.empty()) return;
+  std::vector<uint32_t>().swap(t.texels);
 }
 
 }  // namespace
 
 void DecodeTexels(Texture& t) {
-  if (t.encoded.empty()) return;
-  const std::string bytes = std::move(t.encoded);
-  t.encoded.clear();
-  const std::string problem = Decode(bytes, t);
+  if (!t.texels.empty() || t.encoded.empty()) return;
+  const std::string problem = Decode(t.encoded, t);
   if (!problem.empty()) {
-    // Too late to refuse the picture: it stays blank.
+    // Too late to refuse the picture: it stays blank, for good.
     LoadFailed("Can't load texture " + t.label + ": " + problem);
+    t.encoded.clear();
     t.texels.assign(static_cast<size_t>(t.width) * t.height, 0u);
   }
 }
 
 void DecodePendingTextures() {
   if (!CORE.st) return;
-  for (auto& [handle, texture] : CORE.st->textures) DecodeTexels(texture);
+  // In a window every picture loaded goes to the renderer at once, so that its
+  // decoded texels are held only while it is uploaded.
+  for (auto& [handle, texture] : CORE.st->textures) {
+    if (texture.tiles.empty() && !texture.encoded.empty()) {
+      if (!CORE.st->renderer || !UploadTexture(texture)) DecodeTexels(texture);
+    }
+  }
 }
 
 TileRect TileTexels(const Texture& t, int col, int row) {
@@ -123,6 +135,7 @@ TileRect TileTexels(const Texture& t, int col, int row) {
 bool UploadTexture(Texture& t) {
   EngineState& st = *CORE.st;
   if (!st.renderer) return false;
+  if (!t.tiles.empty() && !t.dirty) return true;
   DecodeTexels(t);
   if (t.tiles.empty()) {
     Layout(t.width, st.maxTextureW, &t.tileW, &t.apronX);
@@ -157,6 +170,7 @@ bool UploadTexture(Texture& t) {
     }
     t.dirty = false;
   }
+  ReleaseTexels(t);
   return true;
 }
 
@@ -270,7 +284,7 @@ uint32_t* HGE::Texture_Lock(HTEXTURE tex, bool readOnly, int left, int top, int 
   engine::DecodeTexels(*t);
   (void)width;  // the whole row pitch stays the texture's width either way
   (void)height;
-  if (!readOnly) t->dirty = true;
+  if (!readOnly) t->dirty = t->edited = true;
   return t->texels.data() + static_cast<size_t>(top) * t->width + left;
 }
 
