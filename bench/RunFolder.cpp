@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "tools/DataFolderCopy.h"
+
 namespace fs = std::filesystem;
 
 RunFolder::RunFolder() {
@@ -15,15 +17,7 @@ RunFolder::RunFolder() {
     std::exit(1);
   }
   path_ = pattern;
-  for (const auto& entry : fs::directory_iterator(ZARVO_DATA_DIR)) {
-    const fs::path target = fs::path(path_) / entry.path().filename();
-    if (entry.is_directory())
-      fs::create_directory_symlink(entry.path(), target);
-    else if (entry.path().extension() == ".txt")
-      fs::copy_file(entry.path(), target);
-    else
-      fs::create_symlink(entry.path(), target);
-  }
+  LinkDataInto(ZARVO_DATA_DIR, path_);
   previous_ = fs::current_path().string();
   fs::current_path(path_);
 }

@@ -12,27 +12,19 @@
 #include <sstream>
 
 #include "tests/HeadlessEngine.h"
+#include "tools/DataFolderCopy.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Big read-only data is linked, small files the game may write are copied.
 fs::path MakeRunFolder() {
   static int counter = 0;
   const fs::path dir = fs::temp_directory_path() /
                        ("zarvo-sim-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
   fs::remove_all(dir);
   fs::create_directories(dir);
-  for (const auto& entry : fs::directory_iterator(ZARVO_DATA_DIR)) {
-    const fs::path target = dir / entry.path().filename();
-    if (entry.is_directory())
-      fs::create_directory_symlink(entry.path(), target);
-    else if (entry.path().extension() == ".txt")
-      fs::copy_file(entry.path(), target);
-    else
-      fs::create_symlink(entry.path(), target);
-  }
+  LinkDataInto(ZARVO_DATA_DIR, dir);
   return dir;
 }
 
