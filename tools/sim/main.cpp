@@ -311,9 +311,9 @@ int PlayBack(const char* file) {
   } driver;
   headless::Enable(&driver);
   soundBank->callLog = &driver.soundCalls;
-  GameMain();
+  const int status = GameMain();
   replay::Unload();
-  return 0;
+  return status;
 }
 
 int main(int argc, char** argv) {
@@ -331,7 +331,7 @@ int main(int argc, char** argv) {
   soundBank->callLog = &driver.soundCalls;
   HGE* engine = hgeCreate(HGE_VERSION);  // a hold of our own, to seed before start-up
   engine->Random_Seed(driver.seed());
-  GameMain();
+  const int status = GameMain();
   engine->Release();
-  return driver.failed() ? 1 : 0;
+  return status != 0 || driver.failed() ? 1 : 0;
 }
