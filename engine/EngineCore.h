@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ constexpr int kKeyCount = kKeySourceKeys;
 // One texture: the CPU texels are the truth; the SDL textures (one per tile
 // when the image is larger than the renderer allows) are made and refreshed
 // lazily when a frame that uses it is drawn.
+struct DecodeJob;
+
 struct Texture {
   int width = 0, height = 0;
   std::vector<uint32_t> texels;     // ARGB, row-major, width per row
@@ -34,7 +37,8 @@ struct Texture {
   // A picture's checked PNG file, kept so its texels can be let go once
   // uploaded and decoded again when needed; with its name for messages.
   std::string encoded;
-  bool edited = false;  // locked for writing: the texels are the only copy
+  bool edited = false;             // locked for writing: the texels are the only copy
+  std::shared_ptr<DecodeJob> job;  // being decoded on the worker thread
   std::string label;
 };
 
@@ -146,7 +150,16 @@ struct TileRect {
 void SetError(const std::string& text);
 Texture* FindTexture(HTEXTURE tex);
 TileRect TileTexels(const Texture& t, int col, int row);
-void DecodeTexels(Texture& t);            // decodes an image kept encoded; blank if it fails
+void DecodeTexels(Texture& t);  // decodes an image kept encoded; blank if it fails
+// Decodes a PNG file into ARGB texels of the given size; empty, or why not. Thread-safe.
+std::string DecodePng(const std::string& png, int width, int height, std::vector<uint32_t>* texels);
+// The worker thread of a window: queues a loaded picture's decoding; hands a
+// finished job's texels to its texture (waiting for it when asked; false when
+// there is no job, or it is not done and not waited for); ends the worker
+// after the jobs queued.
+void QueueDecode(Texture& t);
+bool TakeDecoded(Texture& t, bool wait, std::string* problem);
+void StopDecoding();
 void DecodePendingTextures();             // every image loaded and not yet decoded
 bool UploadTexture(Texture& t);           // makes/refreshes the SDL tiles; false on failure
 void DropTextureUploads(Texture& t);      // destroys the SDL tiles, keeps the texels

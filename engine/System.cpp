@@ -260,6 +260,7 @@ bool HGE::System_Initiate() {
 void HGE::System_Shutdown() {
   engine::EngineState& st = St();
   if (!st.sdlStarted) return;
+  engine::StopDecoding();
   engine::StopRecording();
   engine::ClosePads();
   engine::RestoreQuitHandlers();

@@ -13,6 +13,7 @@
 // Render.cpp splits quads to match.
 #include <SDL.h>
 #include <SDL_image.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -63,34 +64,34 @@ void Layout(int total, int limit, int* step, int* apron) {
 
 }  // namespace
 
+// Converts straight into the texture's own buffer: no second full-size surface.
+std::string DecodePng(const std::string& png, int width, int height,
+                      std::vector<uint32_t>* texels) {
+  SDL_RWops* rw = SDL_RWFromConstMem(png.data(), static_cast<int>(png.size()));
+  SDL_Surface* image = rw ? IMG_LoadPNG_RW(rw) : nullptr;
+  if (rw) SDL_RWclose(rw);
+  if (!image) return IMG_GetError();
+  std::string problem;
+  if (image->w != width || image->h != height) {
+    problem = "the image is not the size its header gives";
+  } else {
+    texels->resize(static_cast<size_t>(width) * height);
+    SDL_LockSurface(image);
+    if (SDL_ConvertPixels(width, height, image->format->format, image->pixels, image->pitch,
+                          SDL_PIXELFORMAT_ARGB8888, texels->data(), width * 4) != 0)
+      problem = std::string("can't convert: ") + SDL_GetError();
+    SDL_UnlockSurface(image);
+  }
+  SDL_FreeSurface(image);
+  if (!problem.empty()) texels->clear();
+  return problem;
+}
+
 namespace {
 
 void LoadFailed(const std::string& reason) {
   SetError(reason);
   if (CORE.st) CORE.iface.System_Log("%s", reason.c_str());
-}
-
-// Decodes the PNG image in `bytes` into ARGB texels of the size its header
-// gave, converting straight into the texture's own buffer; empty if it
-// worked, else why not.
-std::string Decode(const std::string& bytes, Texture& t) {
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  SDL_Surface* image = rw ? IMG_LoadPNG_RW(rw) : nullptr;
-  if (rw) SDL_RWclose(rw);
-  if (!image) return IMG_GetError();
-  std::string problem;
-  if (image->w != t.width || image->h != t.height) {
-    problem = "the image is not the size its header gives";
-  } else {
-    t.texels.resize(static_cast<size_t>(t.width) * t.height);
-    SDL_LockSurface(image);
-    if (SDL_ConvertPixels(t.width, t.height, image->format->format, image->pixels, image->pitch,
-                          SDL_PIXELFORMAT_ARGB8888, t.texels.data(), t.width * 4) != 0)
-      problem = std::string("can't convert: ") + SDL_GetError();
-    SDL_UnlockSurface(image);
-  }
-  SDL_FreeSurface(image);
-  return problem;
 }
 
 // A picture's texels once the renderer holds them: they can be decoded again
@@ -101,11 +102,14 @@ void ReleaseTexels(Texture& t) {
   std::vector<uint32_t>().swap(t.texels);
 }
 
-}  // namespace
-
-void DecodeTexels(Texture& t) {
+// Takes a finished job, or decodes here; `wait` for a job still running.
+void Decode(Texture& t, bool wait) {
   if (!t.texels.empty() || t.encoded.empty()) return;
-  const std::string problem = Decode(t.encoded, t);
+  std::string problem;
+  if (!TakeDecoded(t, wait, &problem)) {
+    if (t.job) return;  // not done yet
+    problem = DecodePng(t.encoded, t.width, t.height, &t.texels);
+  }
   if (!problem.empty()) {
     // Too late to refuse the picture: it stays blank, for good.
     LoadFailed("Can't load texture " + t.label + ": " + problem);
@@ -114,15 +118,24 @@ void DecodeTexels(Texture& t) {
   }
 }
 
+}  // namespace
+
+void DecodeTexels(Texture& t) { Decode(t, true); }
+
 void DecodePendingTextures() {
   if (!CORE.st) return;
-  // In a window every picture loaded goes to the renderer at once, so that its
-  // decoded texels are held only while it is uploaded.
+  // In a window every picture loaded goes to the renderer once its worker has
+  // decoded it, so that its texels are held only while it is uploaded.
+  bool uploaded = false, pending = false;
   for (auto& [handle, texture] : CORE.st->textures) {
-    if (texture.tiles.empty() && !texture.encoded.empty()) {
-      if (!CORE.st->renderer || !UploadTexture(texture)) DecodeTexels(texture);
-    }
+    if (!texture.tiles.empty() || texture.encoded.empty()) continue;
+    Decode(texture, false);
+    if (!texture.texels.empty() && CORE.st->renderer) uploaded |= UploadTexture(texture);
+    pending |= texture.tiles.empty() && !texture.encoded.empty();
   }
+  // The last picture is in: the memory the decoding took goes back to the
+  // system (texels made on the worker stay in its heap when let go).
+  if (uploaded && !pending) malloc_trim(0);
 }
 
 TileRect TileTexels(const Texture& t, int col, int row) {
@@ -257,12 +270,17 @@ HTEXTURE HGE::Texture_Load(const char* filename, uint32_t size, bool /*mipmap*/)
     engine::LoadFailed("Can't load texture " + t.label + ": " + problem);
     return 0;
   }
-  return engine::AddTexture(std::move(t));
+  const HTEXTURE handle = engine::AddTexture(std::move(t));
+  // A window decodes on its worker thread at once; headless runs only on use.
+  if (!engine::Headless() && CORE.st->renderer) engine::QueueDecode(*engine::FindTexture(handle));
+  return handle;
 }
 
 void HGE::Texture_Free(HTEXTURE tex) {
   engine::Texture* t = engine::FindTexture(tex);
   if (!t) return;
+  std::string ignored;
+  engine::TakeDecoded(*t, true, &ignored);  // the worker must be done with its file
   engine::DropTextureUploads(*t);
   CORE.st->textures.erase(tex);
 }
