@@ -1,9 +1,9 @@
 // Keyboard state per frame. At the start of each frame the held keys, the key
 // that went down and the character it types are taken either from SDL's
 // events and keyboard state (real-time) or from the keys a headless driver
-// set since the previous frame; then the key sources (autopilot, pads, replay)
-// add theirs. The typed character comes from the key table
-// in both modes, so name entry behaves the same in a replay.
+// set since the previous frame; then the game pads are read and the key
+// sources (autopilot, pads, replay) add theirs. The typed character comes from
+// the key table in both modes, so name entry behaves the same in a replay.
 #include <SDL.h>
 
 #include <algorithm>
