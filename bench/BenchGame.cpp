@@ -73,10 +73,7 @@ void BenchGame::FrameDone(double micros) {
   frameMicros_.push_back(micros);
   peakObjects_ = std::max(peakObjects_, objects.size());
   peakEnergyClouds_ = std::max(peakEnergyClouds_, cloudobjects.size());
-  long particles = 0;
-  for (const hgeParticleSystem* system : hgeParticleSystem::Existing())
-    particles += system->nParticlesAlive;
-  peakParticles_ = std::max(peakParticles_, particles);
+  peakParticles_ = std::max(peakParticles_, hgeParticleSystem::ParticlesAlive());
   // A game has ended when the title comes back.
   if (GameState == State::TitleMenu && playing_) ++gamesEnded_;
   playing_ = GameState != State::TitleMenu;

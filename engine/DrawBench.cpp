@@ -16,6 +16,8 @@ namespace {
 
 constexpr float kPi = 3.14159265f;
 
+engine::FrameList keptFrame;  // the frame the benchmark draws again
+
 bool SameColours(const hgeVertex* v) {
   return v[0].col == v[1].col && v[0].col == v[2].col && v[0].col == v[3].col;
 }
@@ -126,14 +128,14 @@ namespace drawbench {
 size_t LastFrameQuads() { return CORE.st ? CORE.st->lastFrame.verts.size() / 4 : 0; }
 
 void KeepLastFrame() {
-  if (CORE.st) CORE.st->keptFrame = CORE.st->lastFrame;
+  if (CORE.st) keptFrame = CORE.st->lastFrame;
 }
 
 int DrawKeptFrame(bool batched) {
   engine::EngineState* st = CORE.st;
   if (!st || !st->renderer) return 0;
   const uint64_t before = st->drawCalls;
-  const engine::FrameList& frame = st->keptFrame;
+  const engine::FrameList& frame = keptFrame;
   if (batched) {
     engine::ReplayFrame(frame);
   } else {

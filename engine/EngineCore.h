@@ -116,7 +116,6 @@ struct EngineState {
   std::vector<SDL_Vertex> scratchVerts;
   std::vector<int> scratchIndices;
   uint64_t drawCalls = 0;  // SDL drawing calls made so far
-  FrameList keptFrame;     // a copy kept for the drawing benchmark
 };
 
 struct EngineCore {

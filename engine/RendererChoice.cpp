@@ -53,8 +53,6 @@ std::string Describe(SDL_Renderer* renderer) {
   return gl.empty() ? name : name + " (" + gl + ")";
 }
 
-void Log(const std::string& text) { CORE.iface.System_Log("%s", text.c_str()); }
-
 }  // namespace
 
 namespace engine {
@@ -65,24 +63,24 @@ SDL_Renderer* CreateWindowRenderer(SDL_Window* window) {
     const int index = DriverIndex(chosen);
     SDL_Renderer* renderer = index >= 0 ? SDL_CreateRenderer(window, index, 0) : nullptr;
     if (renderer) {
-      Log("Renderer " + Describe(renderer) + ", as chosen");
+      EngineLog("Renderer " + Describe(renderer) + ", as chosen");
       return renderer;
     }
-    Log("Renderer " + chosen + " unavailable" +
-        (index >= 0 ? std::string(" (") + SDL_GetError() + ")" : "") + "; choosing another");
+    EngineLog("Renderer " + chosen + " unavailable" +
+              (index >= 0 ? std::string(" (") + SDL_GetError() + ")" : "") + "; choosing another");
   }
   const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
   if (named && *named) {
     // SDL tries the named renderer first, then the others.
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
     if (renderer)
-      Log("Renderer " + Describe(renderer) + ", as SDL_RENDER_DRIVER=" + named + " asks");
+      EngineLog("Renderer " + Describe(renderer) + ", as SDL_RENDER_DRIVER=" + named + " asks");
     return renderer;
   }
   SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   if (!renderer) {
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer) Log("Renderer software: no accelerated renderer");
+    if (renderer) EngineLog("Renderer software: no accelerated renderer");
     return renderer;
   }
   const std::string gl = OpenGlRenderer();
@@ -90,12 +88,12 @@ SDL_Renderer* CreateWindowRenderer(SDL_Window* window) {
     SDL_DestroyRenderer(renderer);
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (renderer) {
-      Log("Renderer software: OpenGL here is " + gl + ", a software rasteriser");
+      EngineLog("Renderer software: OpenGL here is " + gl + ", a software rasteriser");
       return renderer;
     }
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   }
-  if (renderer) Log("Renderer " + Describe(renderer));
+  if (renderer) EngineLog("Renderer " + Describe(renderer));
   return renderer;
 }
 

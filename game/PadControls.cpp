@@ -9,15 +9,8 @@
 
 namespace {
 
-struct PlayerKeys {
-  int up, down, left, right, rain, boost, bolt, join;
-};
-
-constexpr PlayerKeys kKeys[2] = {
-    {HGEK_W, HGEK_S, HGEK_A, HGEK_D, HGEK_G, HGEK_J, HGEK_H, HGEK_SPACE},
-    {HGEK_UP, HGEK_DOWN, HGEK_LEFT, HGEK_RIGHT, HGEK_NUMPAD0, HGEK_NUMPAD1, HGEK_ENTER,
-     HGEK_NUMPAD0},
-};
+// The key that brings each player into a game in play.
+constexpr int kJoinKeys[2] = {HGEK_SPACE, HGEK_NUMPAD0};
 
 using pads::Held;
 
@@ -28,7 +21,7 @@ bool PadControls::Pressed(int seat, int control) const {
 }
 
 void PadControls::Play(int seat, bool* keys) {
-  const PlayerKeys& k = kKeys[seat];
+  const PlayerKeys& k = KeysOf(seat + 1);
   PlayerCloud* cloud = seat == 0 ? player1 : player2;
   keys[k.up] |= Held(seat, pads::kUp);
   keys[k.down] |= Held(seat, pads::kDown);
@@ -36,11 +29,11 @@ void PadControls::Play(int seat, bool* keys) {
   keys[k.right] |= Held(seat, pads::kRight);
   keys[k.rain] |= Held(seat, pads::kSouth);
   keys[k.boost] |= Held(seat, pads::kWest);
-  keys[k.bolt] |= Held(seat, pads::kEast) || Held(seat, pads::kNorth);
+  keys[k.lightning] |= Held(seat, pads::kEast) || Held(seat, pads::kNorth);
   // Start joins or pauses, decided when it goes down: a join that makes a
   // cloud in this frame must not pause the game while Start is still held.
   if (Pressed(seat, pads::kStart)) startJoins_[seat] = GameState == State::Playing && !cloud;
-  if (Held(seat, pads::kStart)) keys[startJoins_[seat] ? k.join : HGEK_P] = true;
+  if (Held(seat, pads::kStart)) keys[startJoins_[seat] ? kJoinKeys[seat] : HGEK_P] = true;
 }
 
 void PadControls::NameEntry(bool* keys) {

@@ -109,6 +109,12 @@ std::vector<const hgeParticleSystem*>& Registry() {
 
 const std::vector<const hgeParticleSystem*>& hgeParticleSystem::Existing() { return Registry(); }
 
+long hgeParticleSystem::ParticlesAlive() {
+  long alive = 0;
+  for (const hgeParticleSystem* system : Registry()) alive += system->nParticlesAlive;
+  return alive;
+}
+
 hgeParticleSystem::hgeParticleSystem(const char* filename, hgeSprite* sprite, float fps)
     : info(),
       bHasInfo(false),

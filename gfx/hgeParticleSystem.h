@@ -89,6 +89,8 @@ class hgeParticleSystem {
 
   // Every system that exists now, for tools that count what is alive.
   static const std::vector<const hgeParticleSystem*>& Existing();
+  // The particles alive in all of them.
+  static long ParticlesAlive();
 
   void Fire();
   void FireAt(float x, float y);

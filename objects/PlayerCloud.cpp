@@ -19,10 +19,6 @@
 
 namespace {
 
-// The keys of one player, in the order of the key table.
-struct PlayerKeys {
-  int right, left, up, down, rain, boost, lightning;
-};
 constexpr PlayerKeys kPlayer1Keys{HGEK_D, HGEK_A, HGEK_W, HGEK_S, HGEK_G, HGEK_J, HGEK_H};
 constexpr PlayerKeys kPlayer2Keys{HGEK_RIGHT,   HGEK_LEFT,    HGEK_UP,   HGEK_DOWN,
                                   HGEK_NUMPAD0, HGEK_NUMPAD1, HGEK_ENTER};
@@ -220,8 +216,12 @@ void PlayerCloud::UpdateSizeClass() {
   }
 }
 
+const PlayerKeys& KeysOf(int playerNumber) {
+  return playerNumber == 1 ? kPlayer1Keys : kPlayer2Keys;
+}
+
 void PlayerCloud::HandleInput(float dt) {
-  const PlayerKeys& keys = playerNumber == 1 ? kPlayer1Keys : kPlayer2Keys;
+  const PlayerKeys& keys = KeysOf(playerNumber);
   const bool right = hge->Input_GetKeyState(keys.right);
   const bool left = hge->Input_GetKeyState(keys.left);
   const bool up = hge->Input_GetKeyState(keys.up);

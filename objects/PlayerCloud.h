@@ -30,6 +30,13 @@ enum class CloudAnim : int32_t {
   GrowToLarge = 12,
 };
 
+// The keys of one player, in the order of the key table; KeysOf(1) or
+// KeysOf(2). Whatever plays for a player (pads, the autopilot) holds these.
+struct PlayerKeys {
+  int right, left, up, down, rain, boost, lightning;
+};
+const PlayerKeys& KeysOf(int playerNumber);
+
 class PlayerCloud : public GameObject {
  public:
   explicit PlayerCloud(int playerNumber);

@@ -27,7 +27,7 @@ class Autopilot : public KeySource {
   void ApplyKeys(bool* keys, int* keyDown) override;
 
  private:
-  CloudPilot pilots_[2] = {CloudPilot(1), CloudPilot(2)};
+  CloudPilot pilots_[2];
   bool flies_[2] = {false, false};
   MenuPilot menu_;
   bool menus_ = false;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "config/GameValues.h"
-#include "engine/hgeKeys.h"
 #include "game/Globals.h"
 #include "game/World.h"
 #include "objects/Block.h"
@@ -303,12 +302,8 @@ class Planner {
 
 }  // namespace
 
-CloudPilot::CloudPilot(int player)
-    : keys_(player == 1 ? Keys{HGEK_D, HGEK_A, HGEK_W, HGEK_S, HGEK_G, HGEK_J, HGEK_H}
-                        : Keys{HGEK_RIGHT, HGEK_LEFT, HGEK_UP, HGEK_DOWN, HGEK_NUMPAD0,
-                               HGEK_NUMPAD1, HGEK_ENTER}) {}
-
 void CloudPilot::Fly(const PlayerCloud& cloud, bool* keys) {
+  const PlayerKeys& k = KeysOf(cloud.playerNumber);
   if (cloud.state == CloudState::Dying || cloud.state == CloudState::Dead) return;
   Planner planner(cloud);
   Goal goal = planner.Plan();
@@ -319,11 +314,11 @@ void CloudPilot::Fly(const PlayerCloud& cloud, bool* keys) {
   const float wantX = Clamp((goal.x - cloud.position.x) * 2.2f, -280, 280);
   const float wantY = Clamp((goal.y - cloud.position.y) * 2.2f, -220, 220);
   const float dead = 12;
-  if (wantX > cloud.velocity.x + dead) keys[keys_.right] = true;
-  if (wantX < cloud.velocity.x - dead) keys[keys_.left] = true;
-  if (wantY > cloud.velocity.y + dead) keys[keys_.down] = true;
-  if (wantY < cloud.velocity.y - dead) keys[keys_.up] = true;
-  if (goal.rain) keys[keys_.rain] = true;
-  if (goal.rain && goal.boost) keys[keys_.boost] = true;
-  if (goal.bolt && cloud.lightning && cloud.lightning->CanCast()) keys[keys_.bolt] = true;
+  if (wantX > cloud.velocity.x + dead) keys[k.right] = true;
+  if (wantX < cloud.velocity.x - dead) keys[k.left] = true;
+  if (wantY > cloud.velocity.y + dead) keys[k.down] = true;
+  if (wantY < cloud.velocity.y - dead) keys[k.up] = true;
+  if (goal.rain) keys[k.rain] = true;
+  if (goal.rain && goal.boost) keys[k.boost] = true;
+  if (goal.bolt && cloud.lightning && cloud.lightning->CanCast()) keys[k.lightning] = true;
 }

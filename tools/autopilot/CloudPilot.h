@@ -9,12 +9,6 @@ class PlayerCloud;
 
 class CloudPilot {
  public:
-  explicit CloudPilot(int player);
+  // Holds the keys of the cloud's player.
   void Fly(const PlayerCloud& cloud, bool* keys);
-
- private:
-  struct Keys {
-    int right, left, up, down, rain, boost, bolt;
-  };
-  Keys keys_;
 };

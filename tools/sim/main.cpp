@@ -257,20 +257,21 @@ class ScriptDriver : public FrameDriver {
   }
 
   nlohmann::json Stats() const {
-    long particles = 0;
-    for (const hgeParticleSystem* system : hgeParticleSystem::Existing())
-      particles += system->nParticlesAlive;
     long pages = 0, residentPages = 0;
     if (FILE* f = std::fopen("/proc/self/statm", "r")) {
       if (std::fscanf(f, "%ld %ld", &pages, &residentPages) != 2) residentPages = 0;
       std::fclose(f);
     }
-    return {
-        {"time", hge->Timer_GetTime()}, {"frames", framesRun_},
-        {"gamesEnded", gamesEnded_},    {"state", static_cast<int>(GameState)},
-        {"objects", objects.size()},    {"cloudobjects", cloudobjects.size()},
-        {"drops", rain.drops.size()},   {"particleSystems", hgeParticleSystem::Existing().size()},
-        {"particles", particles},       {"rssKb", residentPages * (sysconf(_SC_PAGESIZE) / 1024)}};
+    return {{"time", hge->Timer_GetTime()},
+            {"frames", framesRun_},
+            {"gamesEnded", gamesEnded_},
+            {"state", static_cast<int>(GameState)},
+            {"objects", objects.size()},
+            {"cloudobjects", cloudobjects.size()},
+            {"drops", rain.drops.size()},
+            {"particleSystems", hgeParticleSystem::Existing().size()},
+            {"particles", hgeParticleSystem::ParticlesAlive()},
+            {"rssKb", residentPages * (sysconf(_SC_PAGESIZE) / 1024)}};
   }
 
   std::vector<Line> lines_;
